@@ -1,0 +1,120 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "main_window/form1.h"
+
+#include "main_window/module1.h"
+#include "platform/controls.h"
+#include "platform/host.h"
+#include "platform/imagebox.h"
+#include "platform/lists.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPushButton>
+
+Form1::Form1(Host &host, QWidget *parent)
+    : QMainWindow(parent)
+    , central(new QWidget(this))
+    , Label9(new Label(QStringLiteral("Drive and Directory"), central))
+    , Drive1(new DriveList(central))
+    , Dir1(new DirList(central))
+    , Label10(new Label(QStringLiteral("File Name"), central))
+    , File1(new FileList(central))
+    , Image1(new ImageBox(central))
+    , Frame1(new QGroupBox(central))
+    , Shape2(new QFrame(Frame1))
+    , Shape1(new QFrame(Frame1))
+    , Shape3(new QFrame(Frame1))
+    , Label6(new Label(QStringLiteral("Hold"), Frame1))
+    , Label5(new Label(QStringLiteral("Destination Directory and Folder"), Frame1))
+    , Label3(new Label(QStringLiteral("File Name"), Frame1))
+    , Label4(new Label(QStringLiteral("Extension"), Frame1))
+    , Check1(new QCheckBox(QStringLiteral("Check1"), central))
+    , Text5(new TextBox(central))
+    , Text2(new TextBox(central))
+    , Text3(new TextBox(central))
+    , Command1(new QPushButton(QStringLiteral("Rename"), central))
+    , Label7(new Label(QStringLiteral("From"), central))
+    , Label1(new Label(QString(), central))
+    , Label8(new Label(QStringLiteral("To"), central))
+    , Label2(new Label(QString(), central))
+    , Text6(new TextBox(central))
+    , Text4(new TextBox(central))
+    , Text1(new TextBox(central))
+    , fIle(menuBar()->addMenu(QStringLiteral("File")))
+    , exIt(fIle->addAction(QStringLiteral("Exit")))
+    , heLp(menuBar()->addMenu(QStringLiteral("Help")))
+    , hep(heLp->addAction(QStringLiteral("Help")))
+    , aBout(heLp->addAction(QStringLiteral("About")))
+    , m_host(host)
+{
+    createLayout();
+    createMenus();
+    Drive1->showVolumeOf(Dir1->Path());
+    File1->setPath(Dir1->Path());
+    connectHandlers();
+    Form_Load();
+}
+
+void Form1::connectHandlers()
+{
+    connect(Drive1, &DriveList::Change, this, &Form1::Drive1_Change);
+    connect(Dir1, &DirList::Change, this, &Form1::Dir1_Change);
+    connect(File1, &FileList::Click, this, &Form1::File1_Click);
+    connect(Text2, &TextBox::Change, this, &Form1::Text2_Change);
+    connect(Label2, &Label::Change, this, &Form1::Label2_Change);
+    connect(Check1, &QCheckBox::clicked, this, &Form1::Check1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+void Form1::Form_Load()
+{
+    FileChosen = 0;
+    ErrorMode::skip([&] { Text6->setText(Module1::CurrentUserName(m_host)); });
+    ErrorMode::skip([&] { Dir1->setPath(m_host.documentsFolder(Text6->text())); });
+    ErrorMode::skip([&] { File1->setPath(Dir1->Path()); });
+}
+
+QString Form1::targetPath() const
+{
+    QString folder = Text5->text();
+    // A destination typed without its trailing "/" must not merge into the file's name.
+    if (!folder.isEmpty() && !folder.endsWith(u'/'))
+        folder += u'/';
+    // A name without extension keeps its name: no trailing ".".
+    const QString extension = Text3->text().isEmpty() ? QString() : u'.' + Text3->text();
+    return folder + Text2->text() + extension;
+}
+
+void Form1::Text2_Change()
+{
+    Label2->setForeColor(255);
+    Label2->setText(targetPath());
+}
+
+void Form1::Check1_Click()
+{
+    Label2->setText(targetPath());
+}
+
+void Form1::Label2_Change()
+{
+    const QString caption = Label2->text();
+    FirstDot = static_cast<std::int16_t>(caption.indexOf(u'.') + 1);
+    LastDot = static_cast<std::int16_t>(caption.lastIndexOf(u'.') + 1);
+    ManyDots = FirstDot != LastDot ? 1 : 0;
+}
+
+void Form1::exIt_Click()
+{
+    m_host.endProgram();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the run, even with the help window or About box open or hidden.
+    event->accept();
+    m_host.endProgram();
+}

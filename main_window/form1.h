@@ -1,0 +1,115 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <cstdint>
+
+class Host;
+class TextBox;
+class Label;
+class DriveList;
+class DirList;
+class FileList;
+class ImageBox;
+class QGroupBox;
+class QFrame;
+class QCheckBox;
+class QPushButton;
+class QMenu;
+class QAction;
+class Hellp;
+class frmAbout;
+struct Picture;
+
+// The main window. Its controls' values are the working state; the seven
+// window variables below complete it.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit Form1(Host &host, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Window variables.
+    QString OldFile;
+    QString NewFile;
+    std::int16_t DirPathLen = 0;
+    std::int16_t FileChosen = 0;
+    std::int16_t FirstDot = 0;
+    std::int16_t LastDot = 0;
+    std::int16_t ManyDots = 0;
+
+    // Handlers, named control + event.
+    void Form_Load();
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click();
+    void Text2_Change();
+    void Label2_Change();
+    void Check1_Click();
+    void Command1_Click();
+    void exIt_Click();
+    void hep_Click();
+    void aBout_Click();
+    void shopic();
+
+    // The target path composed from the destination folder, base name and extension.
+    [[nodiscard]] QString targetPath() const;
+
+    // The help window and About box while they exist (null before first use or after they were destroyed).
+    [[nodiscard]] Hellp *helpWindow() const;
+    [[nodiscard]] frmAbout *aboutBox() const;
+
+    // Controls, owned by the window.
+    QWidget *const central;
+    Label *const Label9;
+    DriveList *const Drive1;
+    DirList *const Dir1;
+    Label *const Label10;
+    FileList *const File1;
+    ImageBox *const Image1;
+    QGroupBox *const Frame1;
+    QFrame *const Shape2;
+    QFrame *const Shape1;
+    QFrame *const Shape3;
+    Label *const Label6;
+    Label *const Label5;
+    Label *const Label3;
+    Label *const Label4;
+    QCheckBox *const Check1;
+    TextBox *const Text5;
+    TextBox *const Text2;
+    TextBox *const Text3;
+    QPushButton *const Command1;
+    Label *const Label7;
+    Label *const Label1;
+    Label *const Label8;
+    Label *const Label2;
+    TextBox *const Text6;
+    TextBox *const Text4;
+    TextBox *const Text1;
+
+    QMenu *const fIle;
+    QAction *const exIt;
+    QMenu *const heLp;
+    QAction *const hep;
+    QAction *const aBout;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createLayout();
+    void createMenus();
+    void connectHandlers();
+    void applyCaptionRule();
+    // The preview steps shared by File1_Click and shopic; `roundHeight` rounds the display height to a 16-bit integer.
+    void preview(const QString &source, bool roundHeight);
+
+    Host &m_host;
+    QPointer<Hellp> m_help;
+    QPointer<frmAbout> m_about;
+};

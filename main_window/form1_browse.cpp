@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Browsing: drive and folder changes, the destination hold, and the click
+// on a file that splits its name.
+#include "main_window/form1.h"
+
+#include "platform/controls.h"
+#include "platform/host.h"
+#include "platform/lists.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace
+{
+// Length of the root folder's path, "/": the only folder path that ends in the separator.
+constexpr int RootLength = 1;
+}
+
+void Form1::Drive1_Change()
+{
+    const auto error = ErrorMode::testAfter([&] { Dir1->setPath(Drive1->Drive()); });
+    if (error)
+        m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
+}
+
+void Form1::Dir1_Change()
+{
+    FileChosen = 0;
+    DirPathLen = static_cast<std::int16_t>(Dir1->Path().size());
+    // The folder list has accepted the folder; it can still vanish before the file list reads it.
+    if (const auto error = ErrorMode::testAfter([&] { File1->setPath(Dir1->Path()); })) {
+        m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
+        return;
+    }
+    const QString separator = DirPathLen > RootLength ? QStringLiteral("/") : QString();
+    if (Check1->checkState() == Qt::Unchecked)
+        Text5->setText(Dir1->Path() + separator);
+    Label1->setText(File1->Path() + separator + File1->FileName());
+    Label2->setText(Text5->text() + Text2->text());
+}
+
+void Form1::File1_Click()
+{
+    ErrorMode::exitOnError([&] {
+        FileChosen = 1;
+        const QString N = File1->FileName();
+        const qsizetype D = N.indexOf(u'.') + 1;
+        // A name without "." is all base name, with no extension.
+        Text2->setText(D == 0 ? N : N.left(D - 1));
+        Text3->setText(D == 0 ? QString() : N.mid(D));
+        Label2->setText(targetPath());
+        const bool held = Check1->checkState() != Qt::Unchecked;
+        preview(held ? File1->Path() + u'/' + File1->FileName() : Label2->text(), true);
+        applyCaptionRule();
+    });
+}
+
+void Form1::applyCaptionRule()
+{
+    const QString browsed = DirPathLen > RootLength ? Dir1->Path() + u'/' : Dir1->Path();
+    Command1->setText(Text5->text() == browsed ? QStringLiteral("Rename") : QStringLiteral("Rename and Move"));
+}

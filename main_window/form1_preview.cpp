@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The picture preview: the picture fitted into the preview box, its left
+// edge fixed, centred vertically. The fit ratio and the offset travel through
+// the hidden boxes Text1 and Text4 as text.
+#include "main_window/form1.h"
+
+#include "main_window/numbertext.h"
+#include "platform/controls.h"
+#include "platform/host.h"
+#include "platform/imagebox.h"
+#include "platform/twips.h"
+
+#include <cerrno>
+#include <cmath>
+
+namespace
+{
+constexpr double BoxWidth = 7233; // twips
+constexpr double BoxHeight = 4800;
+constexpr double BoxTop = 960;
+constexpr double FitThreshold = 1;
+constexpr double Half = 0.5;
+
+// Division as the preview's arithmetic does it: by zero is a failure, not infinity.
+double divide(double numerator, double denominator)
+{
+    if (denominator == 0)
+        throw HostError(11, QStringLiteral("Division by zero"));
+    return numerator / denominator;
+}
+
+// Round half to even into a 16-bit integer.
+std::int16_t toInt16(double value)
+{
+    const double rounded = std::nearbyint(value); // the default rounding mode is to nearest, ties to even
+    if (rounded < -32768 || rounded > 32767)
+        throw HostError(6, QStringLiteral("Overflow"));
+    return static_cast<std::int16_t>(rounded);
+}
+}
+
+void Form1::preview(const QString &source, bool roundHeight)
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize box(static_cast<int>(std::ceil(twipsToPixels(BoxWidth) * ratio)),
+        static_cast<int>(std::ceil(twipsToPixels(BoxHeight) * ratio)));
+    Picture PreviewPicture = m_host.loadPicture(source, box);
+    Image1->setVisible(true);
+    const double W = PreviewPicture.Width;
+    const double H = PreviewPicture.Height;
+
+    Text1->setText(numberToText(divide(BoxWidth, divide(W, divide(H, BoxHeight)))));
+    double S = BoxHeight;
+    if (textToNumber(Text1->text()) < FitThreshold) {
+        S = textToNumber(Text1->text()) * BoxHeight;
+        if (roundHeight)
+            S = toInt16(S);
+    }
+    Text4->setText(numberToText((BoxHeight - divide(H, divide(H, S))) * Half));
+    Image1->setTop(static_cast<float>(textToNumber(Text4->text()) + BoxTop));
+    Image1->setHeight(static_cast<float>(divide(H, divide(H, S))));
+    Image1->setWidth(static_cast<float>(divide(W, divide(H, S))));
+    Image1->setPicture(std::move(PreviewPicture));
+    Text2->setFocus();
+    Text2->setSelLength(static_cast<int>(Text2->text().size()));
+}
+
+void Form1::shopic()
+{
+    ErrorMode::exitOnError([&] {
+        preview(Label2->text(), false);
+        applyCaptionRule();
+    });
+}

@@ -1,0 +1,83 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The rename button: renames (and moves) the chosen file to the target path.
+#include "main_window/form1.h"
+
+#include "platform/controls.h"
+#include "platform/host.h"
+#include "platform/imagebox.h"
+#include "platform/lists.h"
+
+#include <cerrno>
+
+namespace
+{
+// Why the host refused a rename, in plain words for the second line of the refusal.
+QString plainReason(const HostError &error)
+{
+    switch (error.number()) {
+    case EEXIST:
+    case ENOTEMPTY:
+        return QStringLiteral("A file with that name already exists there; nothing was overwritten.");
+    case ENOENT:
+        return QStringLiteral("The file, or the folder it should go to, no longer exists.");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("You are not allowed to change the file or the folder it should go to.");
+    case EROFS:
+        return QStringLiteral("The folder lies on a read-only disk.");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("There is not enough free space where the file should go.");
+    case ENAMETOOLONG:
+        return QStringLiteral("The new name is too long.");
+    case ECANCELED:
+        return QStringLiteral("The move was cancelled; the file stays where it was.");
+    case EISDIR:
+    case ENOTDIR:
+        return QStringLiteral("A folder stands where the file should go.");
+    default:
+        return error.text() + u'.';
+    }
+}
+
+// A name part that would put the file somewhere other than the folder shown.
+bool leavesFolder(const QString &part)
+{
+    return part.contains(u'/') || part.contains(QChar(u'\0'));
+}
+}
+
+void Form1::Command1_Click()
+{
+    ErrorMode::none([&] {
+        if (FileChosen == 0)
+            m_host.messageBox(QStringLiteral("Chose a File"), MsgBoxStyle::Critical, QStringLiteral("File"));
+        if (!Text2->text().isEmpty()) {
+            Label2->setText(targetPath());
+            if (FileChosen == 1 && ManyDots == 0) {
+                OldFile = Label1->text() + File1->FileName();
+                NewFile = Label2->text();
+                QString reason;
+                if (leavesFolder(Text2->text()) || leavesFolder(Text3->text()))
+                    reason = QStringLiteral("A name may not contain \"/\".");
+                else if (!OldFile.startsWith(u'/') || !NewFile.startsWith(u'/'))
+                    reason = QStringLiteral("The destination folder must be a full path, starting with \"/\".");
+                else if (const auto error = ErrorMode::testAfter([&] { m_host.rename(OldFile, NewFile); }))
+                    reason = plainReason(*error);
+                if (!reason.isEmpty())
+                    m_host.messageBox(QStringLiteral("Error File not Renamed\n") + reason, MsgBoxStyle::Critical,
+                        QStringLiteral("Error"));
+            }
+            if (ManyDots == 1)
+                m_host.messageBox(
+                    QStringLiteral("Error File not Renamed"), MsgBoxStyle::Critical, QStringLiteral("Error"));
+        }
+        // The browsed folder itself may have gone meanwhile; the list then stays as it was.
+        ErrorMode::skip([&] { File1->Refresh(); });
+        if (!Text2->text().isEmpty())
+            Image1->hide();
+        FileChosen = 0;
+        shopic();
+    });
+}

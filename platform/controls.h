@@ -1,0 +1,41 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+
+// Host text box. Change fires synchronously whenever its text is assigned from
+// code (even to the same text) and whenever the user edits it; assigning the
+// text puts the selection start at 0.
+class TextBox : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+    ~TextBox() override;
+
+    void setText(const QString &text);
+    [[nodiscard]] int SelStart() const;
+    // Selects `length` characters from the selection start.
+    void setSelLength(int length);
+
+Q_SIGNALS:
+    void Change();
+};
+
+// Host label. Change fires synchronously whenever its caption is assigned.
+class Label : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit Label(const QString &caption = {}, QWidget *parent = nullptr);
+    ~Label() override;
+
+    void setText(const QString &caption);
+    // Text colour as the host writes colours: 0xBBGGRR.
+    void setForeColor(unsigned bgr);
+
+Q_SIGNALS:
+    void Change();
+};
