@@ -1,0 +1,189 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's start-up, its target path and the window as a keyboard user meets it.
+#include "main_window/form1.h"
+#include "platform/controls.h"
+#include "platform/lists.h"
+#include "testsupport/fakehost.h"
+#include "testsupport/testfiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestForm1State : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(TestFiles::makeFolder(m_dir.path() + QStringLiteral("/start")));
+        QVERIFY(TestFiles::makeFolder(m_dir.path() + QStringLiteral("/Documents")));
+        QVERIFY(TestFiles::write(m_dir.path() + QStringLiteral("/Documents/letter.txt")));
+        QVERIFY(QDir::setCurrent(m_dir.path() + QStringLiteral("/start")));
+    }
+
+    void startUp_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("nameFails");
+        QTest::addColumn<QString>("documents"); // below the temporary folder; "" names none
+        QTest::addColumn<QString>("expectedFolder");
+        QTest::addColumn<QString>("expectedText5");
+        QTest::newRow("documents folder exists") << "maria" << false << "/Documents" << "/Documents" << "/Documents/";
+        QTest::newRow("documents folder absent") << "maria" << false << "/missing" << "/start" << "";
+        QTest::newRow("user-name query fails") << "maria" << true << "/Documents" << "/start" << "";
+        QTest::newRow("empty user name") << "" << false << "/Documents" << "/start" << "";
+    }
+
+    void startUp()
+    {
+        QFETCH(QString, user);
+        QFETCH(bool, nameFails);
+        QFETCH(QString, documents);
+        QFETCH(QString, expectedFolder);
+        QFETCH(QString, expectedText5);
+        FakeHost host;
+        host.user = user;
+        host.userNameFails = nameFails;
+        host.documents.insert(QStringLiteral("maria"), m_dir.path() + documents);
+        Form1 w(host);
+
+        QCOMPARE(w.Text6->text(), nameFails ? QString() : user);
+        QCOMPARE(w.Dir1->Path(), m_dir.path() + expectedFolder);
+        QCOMPARE(w.File1->Path(), m_dir.path() + expectedFolder);
+        const QString prefix = expectedText5.isEmpty() ? QString() : m_dir.path();
+        QCOMPARE(w.Text5->text(), prefix + expectedText5);
+        QCOMPARE(w.Label1->text(), prefix + expectedText5);
+        QCOMPARE(w.FileChosen, std::int16_t(0));
+        QVERIFY(host.messages.isEmpty());
+    }
+
+    void composition_data()
+    {
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("manyDots");
+        QTest::newRow("plain") << "/Photos/" << "holiday" << "jpg" << "/Photos/holiday.jpg" << 0;
+        QTest::newRow("dot in a folder name") << "/my.files/" << "a" << "txt" << "/my.files/a.txt" << 1;
+        QTest::newRow("extension tar.gz") << "/Photos/" << "archive" << "tar.gz" << "/Photos/archive.tar.gz" << 1;
+        QTest::newRow("dot in the base name") << "/Photos/" << "a.b" << "jpg" << "/Photos/a.b.jpg" << 1;
+        QTest::newRow("empty base name") << "/Photos/" << "" << "jpg" << "/Photos/.jpg" << 0;
+        QTest::newRow("no extension keeps the name") << "/Photos/" << "README" << "" << "/Photos/README" << 0;
+        QTest::newRow("typed without trailing slash") << "/Photos" << "a" << "jpg" << "/Photos/a.jpg" << 0;
+        QTest::newRow("the root") << "/" << "a" << "jpg" << "/a.jpg" << 0;
+        QTest::newRow("no destination stays relative") << "" << "a" << "jpg" << "a.jpg" << 0;
+    }
+
+    void composition()
+    {
+        QFETCH(QString, destination);
+        QFETCH(QString, base);
+        QFETCH(QString, extension);
+        QFETCH(QString, target);
+        QFETCH(int, manyDots);
+        FakeHost host;
+        Form1 w(host);
+        w.Text5->setText(destination);
+        w.Text3->setText(extension);
+        w.Text2->setText(QStringLiteral("x"));
+        w.Text2->selectAll();
+        if (base.isEmpty())
+            QTest::keyClick(w.Text2, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(w.Text2, base); // typing replaces the selection
+
+        QCOMPARE(w.Text2->text(), base);
+        QCOMPARE(w.Label2->text(), target);
+        QCOMPARE(w.ManyDots, std::int16_t(manyDots));
+        QCOMPARE(w.FirstDot, std::int16_t(target.indexOf(u'.') + 1));
+        QCOMPARE(w.LastDot, std::int16_t(target.lastIndexOf(u'.') + 1));
+    }
+
+    void editingTheExtensionAloneLeavesTheTarget()
+    {
+        FakeHost host;
+        Form1 w(host);
+        w.Text5->setText(QStringLiteral("/Photos/"));
+        w.Text3->setText(QStringLiteral("jpg"));
+        QTest::keyClicks(w.Text2, QStringLiteral("holiday"));
+        QTest::keyClick(w.Text3, Qt::Key_End); // assigned text leaves the caret at the start
+        QTest::keyClicks(w.Text3, QStringLiteral(".gz"));
+        QCOMPARE(w.Label2->text(), QStringLiteral("/Photos/holiday.jpg"));
+        QCOMPARE(w.ManyDots, std::int16_t(0));
+
+        // Toggling "Hold" composes again from the boxes as they are, and leaves the destination.
+        w.Check1->click();
+        QCOMPARE(w.Label2->text(), QStringLiteral("/Photos/holiday.jpg.gz"));
+        QCOMPARE(w.ManyDots, std::int16_t(1));
+        QCOMPARE(w.Text5->text(), QStringLiteral("/Photos/"));
+        w.Check1->click();
+        QCOMPARE(w.Text5->text(), QStringLiteral("/Photos/"));
+    }
+
+    void targetTurnsRedAtTheFirstEditAndStaysRed()
+    {
+        FakeHost host;
+        host.documents.insert(QStringLiteral("maria"), m_dir.path() + QStringLiteral("/Documents"));
+        Form1 w(host);
+        const QColor red(255, 0, 0);
+        QVERIFY(w.Label2->palette().color(QPalette::WindowText) != red);
+        QTest::keyClicks(w.Text2, QStringLiteral("a"));
+        QCOMPARE(w.Label2->palette().color(QPalette::WindowText), red);
+        w.Dir1->setPath(m_dir.path());
+        w.Check1->click();
+        QCOMPARE(w.Label2->palette().color(QPalette::WindowText), red);
+    }
+
+    void assigningTheSameBaseNameStillComposes()
+    {
+        FakeHost host;
+        Form1 w(host);
+        w.Text5->setText(QStringLiteral("/Photos/"));
+        w.Text2->setText(QStringLiteral("a"));
+        w.Label2->setText(QStringLiteral("/x.y.z"));
+        QCOMPARE(w.ManyDots, std::int16_t(1));
+        w.Text2->setText(QStringLiteral("a")); // unchanged text: the change event runs all the same
+        QCOMPARE(w.Label2->text(), QStringLiteral("/Photos/a"));
+        QCOMPARE(w.ManyDots, std::int16_t(0));
+    }
+
+    void tabVisitsTheControlsInOrder()
+    {
+        FakeHost host;
+        Form1 w(host);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), w.Dir1);
+        QStringList visited;
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited.join(u' '), QStringLiteral("File1 Command1 Text2 Text3 Drive1 Text5 Check1 Dir1"));
+        for (const QWidget *scratch : {w.Text1, w.Text4, w.Text6})
+            QVERIFY(!scratch->isVisible());
+    }
+
+    void exitEndsTheProgram()
+    {
+        FakeHost host;
+        Form1 w(host);
+        w.show();
+        w.findChild<QAction *>(QStringLiteral("exIt"))->trigger();
+        QCOMPARE(host.endCalls, 1);
+        w.close(); // closing through the frame ends it the same way
+        QCOMPARE(host.endCalls, 2);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(TestForm1State)
+#include "tst_form1_state.moc"
