@@ -4,7 +4,9 @@
 
 #include "platform/pathcodec.h"
 
+#include <cstdio>
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,4 +43,13 @@ bool TestFiles::exists(const QString &path)
 bool TestFiles::makeFolder(const QString &path)
 {
     return ::mkdir(encodePath(path).c_str(), 0755) == 0;
+}
+
+void TestFiles::removeTree(const QString &path)
+{
+    const auto remove = [](const char *name, const struct stat *, int, FTW *) {
+        ::remove(name); // keep going: remove what can be removed
+        return 0;
+    };
+    ::nftw(encodePath(path).c_str(), remove, 16, FTW_DEPTH | FTW_PHYS);
 }

@@ -14,4 +14,7 @@ bool write(const QString &path, const QByteArray &content = {});
 [[nodiscard]] QByteArray read(const QString &path);
 [[nodiscard]] bool exists(const QString &path);
 bool makeFolder(const QString &path);
+// Removes a folder and everything below it, whatever bytes the names hold
+// (QTemporaryDir cannot remove names that are not valid UTF-8).
+void removeTree(const QString &path);
 }
