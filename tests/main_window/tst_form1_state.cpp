@@ -33,10 +33,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("documents"); // below the temporary folder; "" names none
         QTest::addColumn<QString>("expectedFolder");
         QTest::addColumn<QString>("expectedText5");
-        QTest::newRow("documents folder exists") << "maria" << false << "/Documents" << "/Documents" << "/Documents/";
-        QTest::newRow("documents folder absent") << "maria" << false << "/missing" << "/start" << "";
-        QTest::newRow("user-name query fails") << "maria" << true << "/Documents" << "/start" << "";
-        QTest::newRow("empty user name") << "" << false << "/Documents" << "/start" << "";
+        QTest::newRow("documents folder exists") << "maria" << false << "/Documents"
+                                                 << "/Documents"
+                                                 << "/Documents/";
+        QTest::newRow("documents folder absent") << "maria" << false << "/missing"
+                                                 << "/start"
+                                                 << "";
+        QTest::newRow("user-name query fails") << "maria" << true << "/Documents"
+                                               << "/start"
+                                               << "";
+        QTest::newRow("empty user name") << "" << false << "/Documents"
+                                         << "/start"
+                                         << "";
     }
 
     void startUp()
@@ -69,15 +77,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("manyDots");
-        QTest::newRow("plain") << "/Photos/" << "holiday" << "jpg" << "/Photos/holiday.jpg" << 0;
-        QTest::newRow("dot in a folder name") << "/my.files/" << "a" << "txt" << "/my.files/a.txt" << 1;
-        QTest::newRow("extension tar.gz") << "/Photos/" << "archive" << "tar.gz" << "/Photos/archive.tar.gz" << 1;
-        QTest::newRow("dot in the base name") << "/Photos/" << "a.b" << "jpg" << "/Photos/a.b.jpg" << 1;
-        QTest::newRow("empty base name") << "/Photos/" << "" << "jpg" << "/Photos/.jpg" << 0;
-        QTest::newRow("no extension keeps the name") << "/Photos/" << "README" << "" << "/Photos/README" << 0;
-        QTest::newRow("typed without trailing slash") << "/Photos" << "a" << "jpg" << "/Photos/a.jpg" << 0;
-        QTest::newRow("the root") << "/" << "a" << "jpg" << "/a.jpg" << 0;
-        QTest::newRow("no destination stays relative") << "" << "a" << "jpg" << "a.jpg" << 0;
+        QTest::newRow("plain") << "/Photos/"
+                               << "holiday"
+                               << "jpg"
+                               << "/Photos/holiday.jpg" << 0;
+        QTest::newRow("dot in a folder name") << "/my.files/"
+                                              << "a"
+                                              << "txt"
+                                              << "/my.files/a.txt" << 1;
+        QTest::newRow("extension tar.gz") << "/Photos/"
+                                          << "archive"
+                                          << "tar.gz"
+                                          << "/Photos/archive.tar.gz" << 1;
+        QTest::newRow("dot in the base name") << "/Photos/"
+                                              << "a.b"
+                                              << "jpg"
+                                              << "/Photos/a.b.jpg" << 1;
+        QTest::newRow("empty base name") << "/Photos/"
+                                         << ""
+                                         << "jpg"
+                                         << "/Photos/.jpg" << 0;
+        QTest::newRow("no extension keeps the name") << "/Photos/"
+                                                     << "README"
+                                                     << ""
+                                                     << "/Photos/README" << 0;
+        QTest::newRow("typed without trailing slash") << "/Photos"
+                                                      << "a"
+                                                      << "jpg"
+                                                      << "/Photos/a.jpg" << 0;
+        QTest::newRow("the root") << "/"
+                                  << "a"
+                                  << "jpg"
+                                  << "/a.jpg" << 0;
+        QTest::newRow("no destination stays relative") << ""
+                                                       << "a"
+                                                       << "jpg"
+                                                       << "a.jpg" << 0;
     }
 
     void composition()

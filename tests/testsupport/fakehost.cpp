@@ -37,6 +37,7 @@ void FakeHost::rename(const QString &from, const QString &to)
 
 Picture FakeHost::loadPicture(const QString &path, QSize boxPixels)
 {
+    loadedPictures.append(path);
     if (!pictureSize)
         return LinuxHost::loadPicture(path, boxPixels);
     QImage image(1, 1, QImage::Format_RGB32);

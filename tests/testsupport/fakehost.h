@@ -44,6 +44,7 @@ public:
 
     // What was asked.
     QList<Message> messages;
+    QList<QString> loadedPictures; // every path asked of the picture loader
     QList<QString> launched;
     QList<int> launchStyles;
     QList<QByteArray> openedKeys;
