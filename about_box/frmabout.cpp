@@ -3,17 +3,39 @@
 #include "about_box/frmabout.h"
 
 #include "platform/host.h"
+#include "platform/twips.h"
 
+#include <QCloseEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+
+namespace
+{
+// Three sentences; the runs of spaces make the centred label break between them.
+const QString description = QStringLiteral("  This progam is used to simply, move and or rename of files")
+    + QString(14, u' ') + QStringLiteral("Always work with a copy of the original file") + QString(12, u' ')
+    + QStringLiteral("Tobrin asumes no responsibility for damaged, deleted or corupted files");
+
+QFrame *makeLine(QWidget *parent, const QColor &color)
+{
+    auto *line = new QFrame(parent);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, color);
+    line->setPalette(palette);
+    return line;
+}
+}
 
 frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     : QDialog(parent)
     , lblTitle(new QLabel(this))
     , lblVersion(new QLabel(this))
-    , lblDescription(new QLabel(this))
-    , lblDisclaimer(new QLabel(this))
+    , lblDescription(new QLabel(description, this))
+    , Line1 {makeLine(this, Qt::white), makeLine(this, QColor(128, 128, 128))}
+    , lblDisclaimer(new QLabel(QStringLiteral("Copyright \u00a9 2026 Tobrin. All rights reserved."), this))
     , cmdOK(new QPushButton(QStringLiteral("OK"), this))
     , cmdSysInfo(new QPushButton(QStringLiteral("&System Info..."), this))
     , Label1(new QLabel(this))
@@ -22,27 +44,108 @@ frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     , m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // A dialog without owner: title bar with a close box only, no taskbar entry
+    // on window managers that honour the dialog type.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint);
+    createLayout();
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
+    // Loading: the timer starts with every fresh box, never on a later show.
+    Timer1->setInterval(6000);
+    Timer1->start();
+    Form_Load();
 }
 
 frmAbout::~frmAbout() = default;
 
+void frmAbout::placeLabel(QLabel *label, const QRect &rect, const QFont &font, const QColor &color)
+{
+    label->setGeometry(rect);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    if (color.isValid())
+        palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+void frmAbout::createLayout()
+{
+    // Fixed size and place: the client area's corner at 2340, 1935 twips on the screen.
+    setGeometry(twipsRect(2340, 1935, 5775, 4590));
+    setFixedSize(size());
+
+    const QFont normal = uiFont(8.25);
+    placeLabel(lblTitle, twipsRect(930, 240, 3885, 480), uiFont(8.25, true), Qt::black);
+    placeLabel(lblVersion, twipsRect(930, 780, 3885, 225), normal, QColor());
+    placeLabel(lblDescription, twipsRect(240, 1320, 5205, 930), uiFont(8.25, true), Qt::black);
+    placeLabel(lblDisclaimer, twipsRect(255, 2625, 3870, 825), normal, Qt::black);
+    placeLabel(Label1, twipsRect(240, 3720, 5295, 735), uiFont(12, true), QColor(0, 0, 128));
+
+    // From 90,2445 to 5654,2445 (grey) and from 105,2460 to 5654,2460 (white, 2 pixels).
+    Line1[1]->setGeometry(twipsToPixels(90), twipsToPixels(2445), twipsToPixels(5654 - 90), 1);
+    Line1[0]->setGeometry(twipsToPixels(105), twipsToPixels(2460), twipsToPixels(5654 - 105), 2);
+
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipsRect(4245, 2625, 1260, 345));
+    cmdOK->setDefault(true);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    cmdSysInfo->setGeometry(twipsRect(4260, 3075, 1245, 345));
+    setTabOrder(cmdOK, cmdSysInfo);
+    cmdOK->setFocus();
+}
+
 void frmAbout::Form_Load()
 {
+    const AppInfo App = m_host.app();
+    setWindowTitle(QStringLiteral("About ") + App.Title);
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(App.Major).arg(App.Minor).arg(App.Revision));
+    lblTitle->setText(App.Title);
+    Label1->setText(QStringLiteral("Please read the help file before using the program"));
 }
+
+namespace
+{
+void showMainWindow(QWidget *mainWindow)
+{
+    if (!mainWindow)
+        return;
+    mainWindow->show();
+    mainWindow->raise();
+    mainWindow->activateWindow();
+}
+}
+
 void frmAbout::Timer1_Timer()
 {
+    hide();
+    showMainWindow(m_mainWindow);
+    Timer1->stop();
 }
+
 void frmAbout::cmdOK_Click()
 {
+    close(); // deletes the box, and its timer with it, once control returns to the event loop
+    showMainWindow(m_mainWindow);
 }
+
 void frmAbout::cmdSysInfo_Click()
 {
+    StartSysInfo();
 }
-void frmAbout::StartSysInfo()
+
+void frmAbout::reject()
 {
+    cmdOK_Click();
 }
-bool frmAbout::GetKeyValue(const std::int32_t &, const QString &, const QString &, QString &KeyVal)
+
+void frmAbout::closeEvent(QCloseEvent *event)
 {
-    KeyVal.clear();
-    return false;
+    Timer1->stop();
+    event->accept();
 }

@@ -4,16 +4,18 @@
 
 #include <QDialog>
 
+#include <array>
 #include <cstdint>
 
 class Host;
+class QFrame;
 class QLabel;
 class QPushButton;
 class QTimer;
 
 // The About box: title, version, description and a reminder to read the
 // help. Loading it (constructing it) starts a six-second timer that hides it;
-// OK and the close box unload (destroy) it.
+// OK (also Enter and Esc) and the close box unload (destroy) it.
 class frmAbout : public QDialog
 {
     Q_OBJECT
@@ -23,22 +25,44 @@ public:
     ~frmAbout() override;
 
     void Form_Load();
+    // Hides the box (it stays loaded) and hands the focus back to the main window; runs once per load.
     void Timer1_Timer();
+    // Unloads the box and shows the main window.
     void cmdOK_Click();
     void cmdSysInfo_Click();
+
+    // Finds the system information tool in the registry and starts it, or
+    // tells the user it is unavailable.
     void StartSysInfo();
+    // Reads value `SubKeyRef` of key `KeyName` under `KeyRoot` as text into `KeyVal`.
+    // False (KeyVal empty) when the key or value is absent, refused or over 1024 bytes;
+    // raises HostError when the value holds no data at all. The key never stays open.
     bool GetKeyValue(const std::int32_t &KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal);
 
     QLabel *const lblTitle;
     QLabel *const lblVersion;
     QLabel *const lblDescription;
+    // The etched rule: [1] grey, [0] white and offset one pixel right and down.
+    const std::array<QFrame *, 2> Line1;
     QLabel *const lblDisclaimer;
     QPushButton *const cmdOK;
     QPushButton *const cmdSysInfo;
     QLabel *const Label1;
     QTimer *const Timer1;
 
+    // Esc is the cancel key, and cancel here means OK.
+    void reject() override;
+
+protected:
+    // The close box unloads the box and nothing else: no reject(), no main window.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void createLayout();
+    void placeLabel(QLabel *label, const QRect &rect, const QFont &font, const QColor &color);
+    // Locates the tool and launches it; false when no location yields one. Host failures propagate.
+    bool launchSysInfo(QString &SysInfoPath);
+
     Host &m_host;
     QWidget *const m_mainWindow;
 };

@@ -19,8 +19,14 @@ public:
     // The page the window shows, exactly as written (CR LF after every line).
     [[nodiscard]] static QString helpText();
 
+    // Hides the window; it keeps its text, caret and selection for the next show.
     void Command1_Click();
 
+    // Read-only but selectable; Tab leaves it for the Exit button.
     QPlainTextEdit *const Text1;
+    // Neither default nor cancel button: Enter and Esc do not press it.
     QPushButton *const Command1;
+
+private:
+    void createLayout();
 };
