@@ -191,6 +191,8 @@ private Q_SLOTS:
     void tabVisitsTheControlsInOrder()
     {
         FakeHost host;
+        host.documents.insert(QStringLiteral("maria"), m_dir.path() + QStringLiteral("/Documents"));
+        host.pictureSize = QSize(8000, 6000); // a click on a picture would take the focus to the base name
         Form1 w(host);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -201,6 +203,7 @@ private Q_SLOTS:
             visited << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(visited.join(u' '), QStringLiteral("File1 Command1 Text2 Text3 Drive1 Text5 Check1 Dir1"));
+        QCOMPARE(w.FileChosen, std::int16_t(0)); // passing through the file list chooses no file
         for (const QWidget *scratch : {w.Text1, w.Text4, w.Text6})
             QVERIFY(!scratch->isVisible());
     }

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zindle developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# End to end: the real program in a real X server, driven through it as a
+# person would (keyboard and mouse via xdotool). Renames a picture in place,
+# moves a document into a held folder, then ends the program with File, Exit,
+# and checks the disk after each step.
+set -euo pipefail
+program=${1:?usage: rename.sh PATH-TO-ZINDLE}
+work=$(mktemp -d /tmp/zindle-e2e-XXXXXX) # no "." in the path: a dotted folder refuses renames
+trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+app=0
+fail() { echo "FAIL: $*"; DISPLAY=$display import -window root /tmp/zindle-e2e-failure.png 2>/dev/null || true; exit 1; }
+
+# A user whose documents folder holds a picture and a document, and a folder to sort into.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+mkdir -p "$HOME/Documents" "$HOME/Sorted" "$XDG_CONFIG_HOME"
+echo 'XDG_DOCUMENTS_DIR="$HOME/Documents"' >"$XDG_CONFIG_HOME/user-dirs.dirs"
+convert -size 320x240 xc:steelblue "$HOME/Documents/a.png"
+echo "minutes of the meeting" >"$HOME/Documents/b.txt"
+# The documents folder is found through the login name's home folder.
+home_of_user=$(getent passwd "$(id -un)" | cut -d: -f6)
+if [ "$home_of_user" != "$HOME" ]; then
+    # Point the real home's documents folder at ours through the user-dirs file of the real home.
+    export XDG_CONFIG_HOME=$work/config
+    mkdir -p "$XDG_CONFIG_HOME"
+    rel=$(realpath --relative-to="$home_of_user" "$HOME/Documents")
+    echo "XDG_DOCUMENTS_DIR=\"\$HOME/$rel\"" >"$XDG_CONFIG_HOME/user-dirs.dirs"
+fi
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=:$(head -1 "$work/display")
+export DISPLAY=$display
+
+"$program" >"$work/app.log" 2>&1 &
+app=$!
+window=""
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name '^Zindle$' 2>/dev/null | head -1) && [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "the window did not appear"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+menu=$((HEIGHT - 644)) # the client area below the menu bar is 924 x 644
+[ "$WIDTH" -eq 924 ] || fail "window width $WIDTH, expected 924"
+# Positions of the window's controls, in pixels of its client area (twips / 15).
+click() { xdotool mousemove --sync $((X + $1)) $((Y + menu + $2)) click 1; sleep 0.3; }
+key() { xdotool key --delay 50 "$@"; sleep 0.3; }
+type_text() { xdotool type --delay 30 "$1"; sleep 0.3; }
+
+# 1. Rename in place: focus the file list, pick the picture with the keyboard, type a new name, press the button.
+key Tab Home
+type_text beach
+click 803 476 # Command1
+[ -f "$HOME/Documents/beach.png" ] || fail "a.png was not renamed to beach.png: $(ls "$HOME/Documents")"
+[ ! -e "$HOME/Documents/a.png" ] || fail "a.png is still there"
+
+# 2. Move into a held folder: type the destination, check Hold, click the document, press the button.
+click 160 490 # Text5
+key ctrl+a
+type_text "$HOME/Sorted/"
+click 48 484 # Check1, the Hold box
+click 240 105 # first row of File1: b.txt
+click 803 476
+[ -f "$HOME/Sorted/b.txt" ] || fail "b.txt was not moved into Sorted: $(ls "$HOME/Sorted")"
+[ ! -e "$HOME/Documents/b.txt" ] || fail "b.txt is still in Documents"
+[ "$(cat "$HOME/Sorted/b.txt")" = "minutes of the meeting" ] || fail "b.txt changed on the way"
+
+# 3. File, Exit ends the program.
+xdotool mousemove --sync $((X + 15)) $((Y + menu / 2)) click 1
+sleep 0.5
+xdotool mousemove --sync $((X + 30)) $((Y + menu + 12)) click 1
+for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+kill -0 $app 2>/dev/null && fail "File, Exit did not end the program"
+wait $app || fail "the program ended with status $?"
+app=0
+echo "PASS: renamed in place, moved into a held folder, ended through File, Exit"
