@@ -39,6 +39,7 @@ void ImageBox::setHeight(float twips)
 void ImageBox::setPicture(Picture picture)
 {
     m_picture = std::move(picture);
+    m_scaled = QPixmap();
     update();
 }
 
@@ -47,11 +48,21 @@ void ImageBox::place()
     setGeometry(twipsToPixels(m_left), twipsToPixels(m_top), twipsToPixels(m_width), twipsToPixels(m_height));
 }
 
+const QPixmap &ImageBox::scaledPixmap()
+{
+    const QSize device = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    if (m_scaled.size() != device) {
+        const QImage scaled = m_picture.image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaled = QPixmap::fromImage(scaled);
+        m_scaled.setDevicePixelRatio(devicePixelRatioF());
+    }
+    return m_scaled;
+}
+
 void ImageBox::paintEvent(QPaintEvent *)
 {
-    if (m_picture.image.isNull())
+    if (m_picture.image.isNull() || width() <= 0 || height() <= 0)
         return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), m_picture.image);
+    painter.drawPixmap(rect(), scaledPixmap());
 }

@@ -4,6 +4,7 @@
 
 #include "platform/host.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 // Host image control: draws its picture stretched to its own width and
@@ -33,10 +34,14 @@ protected:
 
 private:
     void place();
+    [[nodiscard]] const QPixmap &scaledPixmap();
 
     int m_left = 0;
     float m_top = 0;
     float m_width = 0;
     float m_height = 0;
     Picture m_picture;
+    // The picture smoothly scaled to the control's device pixels, kept until
+    // the picture or the control's size changes.
+    QPixmap m_scaled;
 };
