@@ -1,0 +1,252 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The rename button, end to end within the window, on real files.
+#include "main_window/form1.h"
+#include "platform/controls.h"
+#include "platform/imagebox.h"
+#include "platform/lists.h"
+#include "platform/pathcodec.h"
+#include "testsupport/fakehost.h"
+#include "testsupport/testfiles.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestForm1Rename : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY2(!m_dir->path().contains(u'.'), "a dot in the temporary folder would refuse every rename");
+        for (const char *folder : {"/Pics", "/Sorted", "/old.stuff"})
+            QVERIFY(TestFiles::makeFolder(path(folder)));
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(path("/Pics/a.jpg"), "PNG"));
+        QVERIFY(TestFiles::write(path("/Pics/notes.txt"), "notes"));
+        m_host = std::make_unique<FakeHost>();
+        m_host->documents.insert(QStringLiteral("maria"), path("/Pics"));
+        m_window = std::make_unique<Form1>(*m_host);
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        TestFiles::removeTree(m_dir->path());
+    }
+
+    void renameInPlace()
+    {
+        Form1 &w = *m_window;
+        click(QStringLiteral("a.jpg"));
+        typeBaseName(QStringLiteral("b"));
+        press();
+        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(!TestFiles::exists(path("/Pics/a.jpg")));
+        QVERIFY(TestFiles::exists(path("/Pics/b.jpg")));
+        QCOMPARE(listed(), QStringList({QStringLiteral("b.jpg"), QStringLiteral("notes.txt")}));
+        QCOMPARE(w.OldFile, path("/Pics/a.jpg"));
+        QCOMPARE(w.NewFile, path("/Pics/b.jpg"));
+        QCOMPARE(w.FileChosen, std::int16_t(0));
+        QVERIFY(!w.Image1->isHidden()); // the preview shows the renamed picture
+        QCOMPARE(m_host->loadedPictures.constLast(), path("/Pics/b.jpg"));
+    }
+
+    void moveIntoTheHeldFolder()
+    {
+        Form1 &w = *m_window;
+        w.Dir1->setPath(path("/Sorted"));
+        w.Check1->setChecked(true);
+        w.Dir1->setPath(path("/Pics"));
+        click(QStringLiteral("a.jpg"));
+        QCOMPARE(w.Command1->text(), QStringLiteral("Rename and Move"));
+        press();
+        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(TestFiles::exists(path("/Sorted/a.jpg")));
+        QCOMPARE(listed(), QStringList({QStringLiteral("notes.txt")}));
+    }
+
+    void secondPressWithoutAClick()
+    {
+        click(QStringLiteral("a.jpg"));
+        typeBaseName(QStringLiteral("b"));
+        press();
+        typeBaseName(QStringLiteral("c"));
+        press();
+        QCOMPARE(m_host->messages.size(), 1);
+        QCOMPARE(m_host->messages[0].text, QStringLiteral("Chose a File"));
+        QCOMPARE(m_host->messages[0].title, QStringLiteral("File"));
+        QCOMPARE(m_host->messages[0].style, 16);
+        QVERIFY(TestFiles::exists(path("/Pics/b.jpg")));
+        QVERIFY(!TestFiles::exists(path("/Pics/c.jpg")));
+    }
+
+    void emptyBaseNameRenamesNothingQuietly()
+    {
+        Form1 &w = *m_window;
+        click(QStringLiteral("a.jpg"));
+        typeBaseName(QString());
+        press();
+        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
+        QVERIFY(!w.Image1->isHidden()); // not hidden, and the preview stays as it was
+        QCOMPARE(w.FileChosen, std::int16_t(0));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("destination"); // typed into the destination box; "-" leaves it
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("untouched"); // a file that must keep its content
+        QTest::newRow("dot in the destination folder") << path("/old.stuff/") << "b"
+                                                       << "Error File not Renamed" << path("/Pics/a.jpg");
+        QTest::newRow("target exists") << "-"
+                                       << "notes"
+                                       << "Error File not Renamed\nA file with that name already "
+                                          "exists there; nothing was overwritten."
+                                       << path("/Pics/notes.txt");
+        QTest::newRow("slash in the base name")
+            << "-"
+            << "x/b"
+            << "Error File not Renamed\nA name may not contain \"/\"." << path("/Pics/a.jpg");
+        QTest::newRow("destination emptied by hand")
+            << ""
+            << "b"
+            << "Error File not Renamed\nThe destination folder must be a full path, starting with \"/\"."
+            << path("/Pics/a.jpg");
+        QTest::newRow("destination folder missing")
+            << path("/gone/") << "b"
+            << "Error File not Renamed\nThe file, or the folder it should go to, no longer exists."
+            << path("/Pics/a.jpg");
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, destination);
+        QFETCH(QString, base);
+        QFETCH(QString, untouched);
+        Form1 &w = *m_window;
+        QVERIFY(TestFiles::write(path("/Pics/notes.jpg"), "the other file"));
+        click(QStringLiteral("a.jpg"));
+        if (destination != QLatin1String("-"))
+            w.Text5->setText(destination);
+        typeBaseName(base);
+        const QByteArray before = TestFiles::read(untouched);
+        press();
+        QCOMPARE(m_host->messages.size(), 1);
+        QTEST(m_host->messages[0].text, "message");
+        QCOMPARE(m_host->messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(m_host->messages[0].style, 16);
+        QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
+        QCOMPARE(TestFiles::read(untouched), before);
+        QCOMPARE(TestFiles::read(path("/Pics/notes.jpg")), QByteArray("the other file"));
+        QCOMPARE(w.FileChosen, std::int16_t(0)); // the rest of the press ran as usual
+        QVERIFY(w.Image1->isHidden());
+    }
+
+    void noFileChosenAndManyDotsShowsBoth()
+    {
+        Form1 &w = *m_window;
+        w.Text5->setText(path("/old.stuff/"));
+        w.Text3->setText(QStringLiteral("txt"));
+        typeBaseName(QStringLiteral("b"));
+        press();
+        QCOMPARE(m_host->messages.size(), 2);
+        QCOMPARE(m_host->messages[0].text, QStringLiteral("Chose a File"));
+        QCOMPARE(m_host->messages[1].text, QStringLiteral("Error File not Renamed"));
+    }
+
+    void destinationTypedWithoutTrailingSlash()
+    {
+        Form1 &w = *m_window;
+        click(QStringLiteral("a.jpg"));
+        w.Text5->setText(path("/Sorted"));
+        press();
+        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(TestFiles::exists(path("/Sorted/a.jpg")));
+        QVERIFY(!TestFiles::exists(path("/Sorteda.jpg")));
+    }
+
+    void fileChangedOnDiskAfterTheClick_data()
+    {
+        QTest::addColumn<bool>("sourceDeleted"); // else: a file appears at the target
+        QTest::newRow("source deleted") << true;
+        QTest::newRow("target appears") << false;
+    }
+
+    void fileChangedOnDiskAfterTheClick()
+    {
+        QFETCH(bool, sourceDeleted);
+        click(QStringLiteral("a.jpg"));
+        typeBaseName(QStringLiteral("b"));
+        m_host->beforeRename = [&] {
+            if (sourceDeleted)
+                QVERIFY(::unlink(encodePath(path("/Pics/a.jpg")).c_str()) == 0);
+            else
+                QVERIFY(TestFiles::write(path("/Pics/b.jpg"), "newcomer"));
+        };
+        press();
+        QCOMPARE(m_host->messages.size(), 1);
+        QVERIFY(m_host->messages[0].text.startsWith(QStringLiteral("Error File not Renamed\n")));
+        if (!sourceDeleted) {
+            QCOMPARE(TestFiles::read(path("/Pics/b.jpg")), QByteArray("newcomer"));
+            QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
+        }
+    }
+
+    void nameThatIsNotUtf8IsRenamedByItsBytes()
+    {
+        const QString odd = decodePath(encodePath(path("/Pics/")) + "caf\xe9.txt");
+        QVERIFY(TestFiles::write(odd, "odd"));
+        QVERIFY(TestFiles::write(path("/Pics/caf\uFFFD.txt"), "neighbour"));
+        m_window->File1->Refresh();
+        click(decodePath("caf\xe9.txt"));
+        typeBaseName(QStringLiteral("renamed"));
+        press();
+        QVERIFY(m_host->messages.isEmpty());
+        QCOMPARE(TestFiles::read(path("/Pics/renamed.txt")), QByteArray("odd"));
+        QVERIFY(!TestFiles::exists(odd));
+        QCOMPARE(TestFiles::read(path("/Pics/caf\uFFFD.txt")), QByteArray("neighbour"));
+    }
+
+private:
+    QString path(const char *below) const { return m_dir->path() + QString::fromUtf8(below); }
+
+    void click(const QString &name)
+    {
+        m_window->File1->setFileName(name);
+        m_window->File1_Click();
+    }
+
+    void typeBaseName(const QString &base)
+    {
+        m_window->Text2->selectAll();
+        QTest::keyClick(m_window->Text2, Qt::Key_Delete);
+        QTest::keyClicks(m_window->Text2, base);
+    }
+
+    void press() { QTest::mouseClick(m_window->Command1, Qt::LeftButton); }
+
+    [[nodiscard]] QStringList listed() const
+    {
+        QStringList names;
+        const QAbstractItemModel *model = m_window->File1->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->index(row, 0).data().toString();
+        return names;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeHost> m_host;
+    std::unique_ptr<Form1> m_window;
+};
+
+QTEST_MAIN(TestForm1Rename)
+#include "tst_form1_rename.moc"
