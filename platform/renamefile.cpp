@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -96,8 +97,16 @@ void changeCase(const std::string &from, const std::string &to)
 
 void renameFile(const QString &from, const QString &to)
 {
-    CopyProgressDialog dialog(from, to);
-    renameFile(from, to, [&dialog](qint64 done, qint64 total) { return dialog.update(done, total); });
+    // The dialog is made only once a copy reports progress: most renames never copy.
+    struct Progress {
+        const QString &from, &to;
+        std::optional<CopyProgressDialog> dialog;
+    } state {from, to, std::nullopt};
+    renameFile(from, to, [&state](qint64 done, qint64 total) {
+        if (!state.dialog)
+            state.dialog.emplace(state.from, state.to);
+        return state.dialog->update(done, total);
+    });
 }
 
 void renameFile(const QString &from, const QString &to, const CopyProgress &progress)

@@ -78,15 +78,17 @@ void publish(int folder, Temporary &temp, const std::string &name)
 {
     stage("before-publish");
     int err = renameNoReplace(folder, temp.name(), folder, name);
-    if (err == EINVAL || err == ENOSYS) {
+    if (err == 0) {
+        temp.release();
+    } else if (err == EINVAL || err == ENOSYS) {
+        // No RENAME_NOREPLACE here: link(2) publishes without replacing, and the
+        // temporary's own name then goes with the Temporary.
         err = ::linkat(folder, temp.name().c_str(), folder, name.c_str(), 0) == 0 ? 0 : errno;
         if (err == EPERM || err == EOPNOTSUPP || err == EMLINK)
             err = ENOTSUP;
     }
     if (err != 0)
         fail(err);
-    ::unlinkat(folder, temp.name().c_str(), 0); // only left when link(2) published it
-    temp.release();
     ::fsync(folder);
 }
 

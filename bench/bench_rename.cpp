@@ -1,0 +1,175 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Speed of renameFile: (a) a 1 GiB move from a tmpfs to the disk, next to
+// `cp` of the same file followed by `sync` of the copy; (b) a rename in a
+// folder of 10,000 files, next to a bare renameat2 call.
+// Usage: bench_rename [work folder on disk, default /var/tmp]
+#include "platform/hosterror.h"
+#include "platform/pathcodec.h"
+#include "platform/renamefile.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+QString text(const std::string &path)
+{
+    return decodePath(path);
+}
+
+bool writeBigFile(const std::string &path, long long size)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    std::vector<char> block(8 << 20);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = char((i * 2654435761u) >> 13);
+    bool ok = true;
+    for (long long done = 0; ok && done < size; done += static_cast<long long>(block.size()))
+        ok = ::write(fd, block.data(), block.size()) == ssize_t(block.size());
+    ::close(fd);
+    return ok;
+}
+
+// The folder where the 1 GiB file starts: a tmpfs mounted for the run, or
+// /dev/shm when mounting is not allowed. Empty when neither is possible.
+std::string tmpfsFolder(const std::string &work, bool &mounted)
+{
+    const std::string dir = work + "/tmpfs";
+    ::mkdir(dir.c_str(), 0755);
+    mounted = ::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=2200M") == 0;
+    if (mounted)
+        return dir;
+    std::printf("cannot mount a tmpfs (%s); trying /dev/shm\n", std::strerror(errno));
+    struct statfs fs {
+    };
+    if (::statfs("/dev/shm", &fs) == 0 && fs.f_type == 0x01021994 && fs.f_bavail * fs.f_bsize > (1200ll << 20))
+        return "/dev/shm/zindle-bench";
+    return {};
+}
+
+void benchCrossMove(const std::string &work)
+{
+    constexpr long long size = 1ll << 30;
+    bool mounted = false;
+    const std::string memory = tmpfsFolder(work, mounted);
+    if (memory.empty()) {
+        std::printf("(a) skipped: no tmpfs available to move from\n");
+        return;
+    }
+    ::mkdir(memory.c_str(), 0755);
+    const std::string source = memory + "/big.bin", copy = work + "/cp.bin", moved = work + "/moved.bin";
+    if (!writeBigFile(source, size)) {
+        std::printf("(a) skipped: cannot write 1 GiB into %s\n", memory.c_str());
+        return;
+    }
+    std::vector<double> cpRates, moveRates;
+    const double mib = double(size) / (1 << 20);
+    for (int round = 0; round < 3; ++round) {
+        ::sync();
+        auto start = Clock::now();
+        const std::string command = "cp '" + source + "' '" + copy + "' && sync '" + copy + "'";
+        if (std::system(command.c_str()) != 0)
+            std::printf("cp failed\n");
+        cpRates.push_back(mib / secondsSince(start));
+        ::unlink(copy.c_str());
+        ::sync();
+        start = Clock::now();
+        renameFile(text(source), text(moved));
+        moveRates.push_back(mib / secondsSince(start));
+        renameFile(text(moved), text(source)); // back for the next round, untimed
+        std::printf(
+            "  round %d: cp+sync %.0f MiB/s, renameFile %.0f MiB/s\n", round + 1, cpRates.back(), moveRates.back());
+    }
+    ::unlink(source.c_str());
+    if (mounted)
+        ::umount2(memory.c_str(), MNT_DETACH);
+    else
+        ::rmdir(memory.c_str());
+    const double cp = median(cpRates), move = median(moveRates);
+    std::printf("(a) 1 GiB tmpfs -> disk, median of 3: renameFile %.0f MiB/s, cp+sync %.0f MiB/s: %.0f%% "
+                "(floor 90%%)\n",
+        move, cp, 100 * move / cp);
+}
+
+void benchRenameInFolder(const std::string &work)
+{
+    const std::string folder = work + "/many";
+    ::mkdir(folder.c_str(), 0755);
+    for (int i = 0; i < 10000; ++i) {
+        const std::string name = folder + "/file" + std::to_string(i) + ".jpg";
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT, 0644);
+        ::close(fd);
+    }
+    const std::string a = folder + "/file5000.jpg", b = folder + "/renamed5000.jpg";
+    const QString qa = text(a), qb = text(b);
+    std::vector<double> ours, bare;
+    for (int block = 0; block < 200; ++block) {
+        for (int i = 0; i < 50; ++i) {
+            auto start = Clock::now();
+            renameFile(i % 2 ? qb : qa, i % 2 ? qa : qb);
+            ours.push_back(secondsSince(start));
+        }
+        for (int i = 0; i < 50; ++i) {
+            auto start = Clock::now();
+            if (::renameat2(AT_FDCWD, (i % 2 ? b : a).c_str(), AT_FDCWD, (i % 2 ? a : b).c_str(), RENAME_NOREPLACE))
+                std::printf("renameat2 failed\n");
+            bare.push_back(secondsSince(start));
+        }
+    }
+    for (int i = 0; i < 10000; ++i)
+        ::unlink((folder + "/file" + std::to_string(i) + ".jpg").c_str());
+    ::rmdir(folder.c_str());
+    const double us = 1e6, mine = median(ours) * us, theirs = median(bare) * us;
+    std::printf("(b) rename in a folder of 10,000 files, median of %zu calls: renameFile %.2f us, renameat2 %.2f us: "
+                "%.2fx (ceiling 2x)\n",
+        ours.size(), mine, theirs, mine / theirs);
+}
+}
+
+int main(int argc, char **argv)
+{
+    const std::string base = argc > 1 ? argv[1] : "/var/tmp";
+    std::string work = base + "/zindle-bench-XXXXXX";
+    if (!::mkdtemp(work.data())) {
+        std::printf("cannot create a folder in %s\n", base.c_str());
+        return 1;
+    }
+    try {
+        benchRenameInFolder(work);
+        benchCrossMove(work);
+    } catch (const HostError &error) {
+        std::printf("rename failed: %s\n", qPrintable(error.text()));
+    }
+    ::rmdir((work + "/tmpfs").c_str());
+    ::rmdir(work.c_str());
+    return 0;
+}
