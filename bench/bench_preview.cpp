@@ -1,0 +1,103 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Previewing a 6000 x 4000 JPEG, next to the floor: libjpeg-turbo's own decoder
+// at 1/8 scale (djpeg), run as a separate process in the same run.
+#include "platform/imagebox.h"
+#include "platform/pictureloader.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImageReader>
+#include <QPixmap>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace
+{
+constexpr int Runs = 7;
+const QSize PreviewBox(482, 320); // the preview box at 100 % scale
+
+// A photo-like picture: smooth colour fields with fine texture, so the JPEG carries real detail.
+QImage photoLike()
+{
+    QImage image(6000, 4000, QImage::Format_RGB32);
+    QRandomGenerator random(42);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int noise = static_cast<int>(random.bounded(24));
+            const int r = static_cast<int>(127 + 100 * std::sin(x / 310.0) + noise);
+            const int g = static_cast<int>(127 + 100 * std::cos(y / 170.0 + x / 900.0) + noise);
+            const int b = static_cast<int>(127 + 90 * std::sin((x + y) / 55.0)) ^ (x * y & 7);
+            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
+        }
+    }
+    return image;
+}
+
+// The median of `Runs` timings of `work`, in milliseconds.
+double medianMs(const std::function<void()> &work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < Runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void runDjpeg(const QString &path)
+{
+    QProcess djpeg;
+    djpeg.start(QStringLiteral("djpeg"),
+        {QStringLiteral("-scale"), QStringLiteral("1/8"), QStringLiteral("-outfile"), QStringLiteral("/dev/null"),
+            path});
+    if (!djpeg.waitForFinished(60000) || djpeg.exitCode() != 0)
+        std::fprintf(stderr, "djpeg failed: %s\n", qPrintable(djpeg.errorString()));
+}
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/photo.jpg");
+    if (!dir.isValid() || !photoLike().save(path, "jpeg", 90)) {
+        std::fprintf(stderr, "cannot write the test picture\n");
+        return 1;
+    }
+    ImageBox box;
+    box.setWidth(7233);
+    box.setHeight(4800);
+
+    const double preview = medianMs([&] { box.setPicture(loadPictureFile(path, PreviewBox)); });
+    const double painted = medianMs([&] {
+        box.setPicture(loadPictureFile(path, PreviewBox));
+        (void)box.grab();
+    });
+    const double floor = medianMs([&] { runDjpeg(path); });
+    const double full = medianMs([&] {
+        QImageReader reader(path, "jpeg");
+        (void)reader.read();
+    });
+
+    std::printf("6000 x 4000 JPEG (quality 90), median of %d runs\n", Runs);
+    std::printf("  preview (load for a 482 x 320 box + setPicture): %8.1f ms\n", preview);
+    std::printf("  preview and first paint:                        %8.1f ms\n", painted);
+    std::printf("  floor: djpeg -scale 1/8 (own process):           %8.1f ms\n", floor);
+    std::printf("  ratio preview / floor:                           %8.2f (target <= 1.30)\n", preview / floor);
+    std::printf("  full-size decode (QImageReader), for scale:      %8.1f ms\n", full);
+    return 0;
+}
