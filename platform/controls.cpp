@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/controls.h"
 
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QTextOption>
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
@@ -52,4 +54,26 @@ void Label::setForeColor(unsigned bgr)
     QPalette p = palette();
     p.setColor(QPalette::WindowText, QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)));
     setPalette(p);
+}
+
+void Label::paintEvent(QPaintEvent *)
+{
+    // Wrapped like the host's labels, but a word longer than the line (a path)
+    // breaks anywhere rather than running out of sight; a caption that needs
+    // more lines than the box holds is drawn condensed when that makes it fit.
+    QTextOption option(alignment());
+    option.setWrapMode(wordWrap() ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    const QRectF box = contentsRect();
+    QFont font = this->font();
+    for (const int stretch : {QFont::SemiCondensed, QFont::Condensed}) {
+        const QFontMetricsF metrics(font);
+        const int flags = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+        if (metrics.boundingRect(box, flags, text()).height() <= box.height())
+            break;
+        font.setStretch(stretch);
+    }
+    QPainter painter(this);
+    painter.setFont(font);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(box, text(), option);
 }

@@ -38,4 +38,7 @@ public:
 
 Q_SIGNALS:
     void Change();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
