@@ -76,7 +76,7 @@ QByteArray pattern(int size)
 {
     QByteArray data(size, Qt::Uninitialized);
     for (int i = 0; i < size; ++i)
-        data[i] = char((i * 7919) >> 3);
+        data[i] = char((unsigned(i) * 7919u) >> 3);
     return data;
 }
 
