@@ -36,6 +36,12 @@ QString plainReason(const HostError &error)
     case EISDIR:
     case ENOTDIR:
         return QStringLiteral("A folder stands where the file should go.");
+    case ENOTSUP:
+        return QStringLiteral("That disk cannot take the file without risking an overwrite; nothing was changed.");
+    case EXDEV:
+        return QStringLiteral("Only files can be moved to another disk.");
+    case EAGAIN:
+        return QStringLiteral("The file changed while it was being moved; it stays where it was.");
     default:
         return error.text() + u'.';
     }

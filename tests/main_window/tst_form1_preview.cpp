@@ -175,7 +175,7 @@ private Q_SLOTS:
         QCOMPARE(w.Image1->Top(), float(top));
         QCOMPARE(w.Image1->Height(), float(height));
         // The picture's size arrives in whole HIMETRIC units, so its proportions are those of the rounded size.
-        const auto himetric = [](int pixels) { return std::round(pixels * 2540.0 / 96.0); };
+        const auto himetric = [](int count) { return std::round(count * 2540.0 / 96.0); };
         const double width = himetric(pixels.width()) / himetric(pixels.height()) * height;
         QVERIFY2(qAbs(w.Image1->Width() - width) < 0.01, qPrintable(QString::number(w.Image1->Width())));
         QVERIFY(!w.Image1->picture().image.isNull());
