@@ -5,10 +5,14 @@
 #include <QComboBox>
 #include <QListView>
 
+#include <vector>
+
 class NameListModel;
 
 // Host drive list: the mounted volumes of real file systems, the root first,
-// each designated by its mount point. Change fires when the user picks one.
+// each designated by its mount point and shown with its name where it has
+// one. Change fires when the user picks one (even the one already shown, so
+// that picking a volume again retries it); never when code selects one.
 class DriveList : public QComboBox
 {
     Q_OBJECT
@@ -20,14 +24,21 @@ public:
     [[nodiscard]] QString Drive() const;
     // Selects the volume that holds `path`, without firing Change.
     void showVolumeOf(const QString &path);
+    // Reads the mounted volumes again, keeping the selected one when still mounted.
+    // Opening the list does this, so that a volume mounted meanwhile shows.
+    void refreshVolumes();
 
 Q_SIGNALS:
     void Change();
+
+private:
+    void showPopup() override;
 };
 
 // Host folder list: the path from the root down to the browsed folder, then
 // its visible sub-folders. Opening an entry (double click, Enter) changes the
-// path. Every accepted change of path fires Change synchronously.
+// path; Backspace opens the parent. Every accepted change of path fires
+// Change synchronously.
 class DirList : public QListView
 {
     Q_OBJECT
@@ -35,9 +46,13 @@ public:
     explicit DirList(QWidget *parent = nullptr);
     ~DirList() override;
 
+    // The browsed folder: absolute, without "." or ".." parts and without a
+    // trailing "/" (except the root "/" itself).
     [[nodiscard]] QString Path() const;
-    // Moves to `path` (a folder or a mount point). Raises HostError and
-    // changes nothing when the folder does not exist or cannot be opened.
+    // Moves to `path` (a folder or a mount point; a relative path is taken
+    // from the browsed folder) and fires Change, nested in this call. Raises
+    // HostError and changes nothing when the folder does not exist or cannot
+    // be opened.
     void setPath(const QString &path);
 
 Q_SIGNALS:
@@ -45,6 +60,7 @@ Q_SIGNALS:
 
 private:
     void openIndex(const QModelIndex &index);
+    void openFolder(const QString &folder);
     void keyPressEvent(QKeyEvent *event) override;
 
     QString m_path;
@@ -53,8 +69,9 @@ private:
 };
 
 // Host file list: the visible regular files (and links to them) of its
-// folder, sorted as a file manager sorts. Click fires when the user clicks a
-// file or moves the selection with the keyboard.
+// folder, sorted as a file manager sorts. Click fires once when the user
+// clicks a file (even the selected one) or moves the selection with the
+// keyboard; never when code changes the list or the selection.
 class FileList : public QListView
 {
     Q_OBJECT
@@ -63,25 +80,31 @@ public:
     ~FileList() override;
 
     [[nodiscard]] QString Path() const;
-    // Lists `path` with nothing selected. Raises HostError when it cannot be listed.
+    // Lists `path` with nothing selected (FileName is then "").
+    // Raises HostError and changes nothing when it cannot be listed.
     void setPath(const QString &path);
-    // Name of the selected file without folder, "" when none is selected.
+    // Name of the chosen file without folder, "" when none is chosen.
     [[nodiscard]] QString FileName() const;
-    // Selects `name` when listed, or names it as chosen all the same; fires no Click.
+    // Selects `name` when listed (nothing otherwise) and names it as chosen all the same; fires no Click.
     void setFileName(const QString &name);
-    // Lists the folder again as it now is.
+    // Lists the folder again as it now is, with nothing selected.
     void Refresh();
 
 Q_SIGNALS:
     void Click();
 
 private:
-    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void announce(const QModelIndex &index);
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex &index, const QEvent *event = nullptr) const override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
     QString m_path;
     QString m_fileName;
     NameListModel *const m_model;
-    bool m_quiet = false; // selection moved by code, not by the user
-    bool m_pressing = false; // a mouse press: its click is announced on release
+    bool m_quiet = false; // the selection is being changed by code, not by the user
+    bool m_pressing = false; // a left button press: its click is announced on release
+    bool m_movedWhilePressed = false; // the selection moved during that press
 };

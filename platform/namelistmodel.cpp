@@ -2,18 +2,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/namelistmodel.h"
 
+#include <algorithm>
+
 NameListModel::NameListModel(QObject *parent) : QAbstractListModel(parent)
 {
 }
 
 NameListModel::~NameListModel() = default;
 
-void NameListModel::setNames(std::vector<QString> names, std::vector<int> indents)
+void NameListModel::setNames(std::vector<QString> names, std::vector<int> indents, int leadingRows)
 {
     beginResetModel();
-    m_names = std::move(names);
-    m_indents = std::move(indents);
+    // The old rows are freed after the reset is announced, not while views still read them.
+    std::swap(m_names, names);
+    std::swap(m_indents, indents);
+    m_leadingRows = leadingRows;
     endResetModel();
+}
+
+void NameListModel::setIcons(const QIcon &rowIcon, const QIcon &leadingIcon)
+{
+    m_rowIcon = rowIcon;
+    m_leadingIcon = leadingIcon;
+    if (!m_names.empty())
+        Q_EMIT dataChanged(index(0), index(rowCount() - 1), {Qt::DecorationRole});
+}
+
+int NameListModel::rowOf(const QString &name) const
+{
+    const auto found = std::find(m_names.begin(), m_names.end(), name);
+    return found == m_names.end() ? -1 : static_cast<int>(found - m_names.begin());
 }
 
 int NameListModel::rowCount(const QModelIndex &parent) const
@@ -26,10 +44,18 @@ QVariant NameListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const auto row = static_cast<std::size_t>(index.row());
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        if (row < m_indents.size() && m_indents[row] > 0)
-            return QString(QString(m_indents[row] * 2, u' ') + m_names[row]);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+    case Qt::AccessibleTextRole:
         return m_names[row];
+    case Qt::DecorationRole: {
+        const QIcon &icon = index.row() < m_leadingRows ? m_leadingIcon : m_rowIcon;
+        return icon.isNull() ? QVariant() : QVariant(icon);
     }
-    return {};
+    case IndentRole:
+        return row < m_indents.size() ? m_indents[row] : 0;
+    default:
+        return {};
+    }
 }
