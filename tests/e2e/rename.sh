@@ -9,8 +9,14 @@
 set -euo pipefail
 program=${1:?usage: rename.sh PATH-TO-ZINDLE}
 work=$(mktemp -d /tmp/zindle-e2e-XXXXXX) # no "." in the path: a dotted folder refuses renames
-trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-app=0
+app=""
+xvfb=""
+# Never "kill 0": that would signal the whole process group, test runner included.
+cleanup() {
+    for pid in $app $xvfb; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
 fail() { echo "FAIL: $*"; DISPLAY=$display import -window root /tmp/zindle-e2e-failure.png 2>/dev/null || true; exit 1; }
 
 # A user whose documents folder holds a picture and a document, and a folder to sort into.
@@ -78,5 +84,5 @@ xdotool mousemove --sync $((X + 30)) $((Y + menu + 12)) click 1
 for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
 kill -0 $app 2>/dev/null && fail "File, Exit did not end the program"
 wait $app || fail "the program ended with status $?"
-app=0
+app=
 echo "PASS: renamed in place, moved into a held folder, ended through File, Exit"
