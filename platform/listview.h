@@ -1,0 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+class QAbstractItemModel;
+class QListView;
+
+// Sets up a browsing list: one selectable row per name, uniform row heights
+// (so a folder of 100,000 files shows at once), rows indented by their
+// NameListModel::IndentRole level, long names shortened in the middle.
+void setUpListView(QListView *view, QAbstractItemModel *model);
