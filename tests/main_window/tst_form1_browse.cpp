@@ -15,6 +15,8 @@
 
 #include <cstring>
 
+#include <unistd.h>
+
 class TestForm1Browse : public QObject
 {
     Q_OBJECT
@@ -117,6 +119,29 @@ private Q_SLOTS:
         QCOMPARE(w.Text5->text(), text5);
         QCOMPARE(w.Label1->text(), label1);
         QCOMPARE(w.Label2->text(), label2);
+    }
+
+    void folderVanishedBeforeTheFileListReadIt()
+    {
+        Form1 &w = *m_window;
+        w.Dir1->setPath(path("/Photos"));
+        const QString text5 = w.Text5->text(), label1 = w.Label1->text();
+        QVERIFY(TestFiles::makeFolder(path("/brief")));
+        {
+            // The folder list accepts the folder; its change handler runs only once the folder is gone.
+            const QSignalBlocker blocker(w.Dir1);
+            w.Dir1->setPath(path("/brief"));
+        }
+        QVERIFY(::rmdir(encodePath(path("/brief")).c_str()) == 0);
+        w.Dir1_Change();
+
+        QCOMPARE(m_host->messages.size(), 1);
+        QCOMPARE(m_host->messages[0].text, QStringLiteral("Directory does not exist"));
+        QCOMPARE(m_host->messages[0].title, QString::fromLocal8Bit(std::strerror(ENOENT)));
+        QCOMPARE(w.File1->Path(), path("/Photos"));
+        QCOMPARE(w.Text5->text(), text5);
+        QCOMPARE(w.Label1->text(), label1);
+        QCOMPARE(w.FileChosen, std::int16_t(0));
     }
 
     void nameSplit_data()
