@@ -14,6 +14,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <utility>
+
 namespace
 {
 // The fonts of the window: F1 is the default.
@@ -107,22 +109,13 @@ void Form1::createLayout()
         box->setMaxLength(4096);
 
     // What a screen reader announces: the caption beside each control.
-    Label9->setBuddy(Dir1);
+    for (const auto &[caption, control] : {std::pair<Label *, QWidget *> {Label9, Dir1}, {Label10, File1},
+             {Label5, Text5}, {Label3, Text2}, {Label4, Text3}, {Label6, Check1}, {Label7, Label1}, {Label8, Label2}}) {
+        caption->setBuddy(control);
+        control->setAccessibleName(caption->text());
+    }
     Drive1->setAccessibleName(QStringLiteral("Drive"));
-    Label10->setBuddy(File1);
-    Label5->setBuddy(Text5);
-    Label3->setBuddy(Text2);
-    Label4->setBuddy(Text3);
-    Label6->setBuddy(Check1);
-    Dir1->setAccessibleName(Label9->text());
-    File1->setAccessibleName(Label10->text());
-    Text5->setAccessibleName(Label5->text());
-    Text2->setAccessibleName(Label3->text());
     Text2->setAccessibleDescription(QStringLiteral("New base name of the file"));
-    Text3->setAccessibleName(Label4->text());
-    Check1->setAccessibleName(Label6->text());
-    Label1->setAccessibleName(Label7->text());
-    Label2->setAccessibleName(Label8->text());
 
     QWidget::setTabOrder(Dir1, File1);
     QWidget::setTabOrder(File1, Command1);

@@ -7,6 +7,7 @@
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -200,9 +201,19 @@ private Q_SLOTS:
         QStringList visited;
         for (int i = 0; i < 8; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
+            QWidget *focused = QApplication::focusWidget();
+            visited << focused->objectName();
+            // Its name for a screen reader (a button's caption serves as its name).
+            const QString name = focused->accessibleName();
+            visited << (name.isEmpty() ? QAccessible::queryAccessibleInterface(focused)->text(QAccessible::Name)
+                                       : name);
         }
-        QCOMPARE(visited.join(u' '), QStringLiteral("File1 Command1 Text2 Text3 Drive1 Text5 Check1 Dir1"));
+        QCOMPARE(visited,
+            QStringList({QStringLiteral("File1"), QStringLiteral("File Name"), QStringLiteral("Command1"),
+                QStringLiteral("Rename"), QStringLiteral("Text2"), QStringLiteral("File Name"), QStringLiteral("Text3"),
+                QStringLiteral("Extension"), QStringLiteral("Drive1"), QStringLiteral("Drive"), QStringLiteral("Text5"),
+                QStringLiteral("Destination Directory and Folder"), QStringLiteral("Check1"), QStringLiteral("Hold"),
+                QStringLiteral("Dir1"), QStringLiteral("Drive and Directory")}));
         QCOMPARE(w.FileChosen, std::int16_t(0)); // passing through the file list chooses no file
         for (const QWidget *scratch : {w.Text1, w.Text4, w.Text6})
             QVERIFY(!scratch->isVisible());
