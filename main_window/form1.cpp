@@ -74,6 +74,10 @@ void Form1::Form_Load()
     FileChosen = 0;
     ErrorMode::skip([&] { Text6->setText(Module1::CurrentUserName(m_host)); });
     ErrorMode::skip([&] { Dir1->setPath(m_host.documentsFolder(Text6->text())); });
+    // Without a documents folder the window stays on its start folder, which then gets the
+    // source and destination any browsed folder gets: a file clicked there can be renamed.
+    if (DirPathLen == 0)
+        ErrorMode::skip([&] { Dir1->setPath(Dir1->Path()); });
     ErrorMode::skip([&] { File1->setPath(Dir1->Path()); });
 }
 

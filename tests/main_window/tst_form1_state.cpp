@@ -34,18 +34,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("documents"); // below the temporary folder; "" names none
         QTest::addColumn<QString>("expectedFolder");
         QTest::addColumn<QString>("expectedText5");
-        QTest::newRow("documents folder exists") << "maria" << false << "/Documents"
-                                                 << "/Documents"
-                                                 << "/Documents/";
-        QTest::newRow("documents folder absent") << "maria" << false << "/missing"
-                                                 << "/start"
-                                                 << "";
-        QTest::newRow("user-name query fails") << "maria" << true << "/Documents"
-                                               << "/start"
-                                               << "";
-        QTest::newRow("empty user name") << "" << false << "/Documents"
-                                         << "/start"
-                                         << "";
+        // clang-format off
+        QTest::newRow("documents folder exists") << "maria" << false << "/Documents" << "/Documents" << "/Documents/";
+        QTest::newRow("documents folder absent") << "maria" << false << "/missing" << "/start" << "/start/";
+        QTest::newRow("user-name query fails") << "maria" << true << "/Documents" << "/start" << "/start/";
+        QTest::newRow("empty user name") << "" << false << "/Documents" << "/start" << "/start/";
+        // clang-format on
     }
 
     void startUp()
@@ -64,9 +58,8 @@ private Q_SLOTS:
         QCOMPARE(w.Text6->text(), nameFails ? QString() : user);
         QCOMPARE(w.Dir1->Path(), m_dir.path() + expectedFolder);
         QCOMPARE(w.File1->Path(), m_dir.path() + expectedFolder);
-        const QString prefix = expectedText5.isEmpty() ? QString() : m_dir.path();
-        QCOMPARE(w.Text5->text(), prefix + expectedText5);
-        QCOMPARE(w.Label1->text(), prefix + expectedText5);
+        QCOMPARE(w.Text5->text(), m_dir.path() + expectedText5);
+        QCOMPARE(w.Label1->text(), m_dir.path() + expectedText5);
         QCOMPARE(w.FileChosen, std::int16_t(0));
         QVERIFY(host.messages.isEmpty());
     }
