@@ -53,7 +53,6 @@ Form1::Form1(Host &host, QWidget *parent)
     createLayout();
     createMenus();
     Drive1->showVolumeOf(Dir1->Path());
-    ErrorMode::skip([&] { File1->setPath(Dir1->Path()); }); // a start folder it cannot read lists nothing
     connectHandlers();
     Form_Load();
 }
