@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about_box/frmabout.h"
 
-#include "platform/host.h"
-#include "platform/twips.h"
+#include "controls/twips.h"
+#include "host/host.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -4,7 +4,7 @@
 // the registry and start it.
 #include "about_box/frmabout.h"
 
-#include "platform/host.h"
+#include "host/host.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "host/linuxhost.h"
 #include "main_window/form1.h"
-#include "platform/linuxhost.h"
 
 #include <QApplication>
 

@@ -5,9 +5,9 @@
 // Target: each at most 3 times the floor.
 //
 //   bench_listing [folder in which to create the test folder, default: the temporary folder]
-#include "platform/dirlisting.h"
-#include "platform/lists.h"
-#include "platform/pathcodec.h"
+#include "controls/lists.h"
+#include "files/dirlisting.h"
+#include "files/pathcodec.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

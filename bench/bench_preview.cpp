@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Previewing a 6000 x 4000 JPEG, next to the floor: libjpeg-turbo's own decoder
 // at 1/8 scale (djpeg), run as a separate process in the same run.
-#include "platform/imagebox.h"
-#include "platform/pictureloader.h"
+#include "controls/imagebox.h"
+#include "pictures/pictureloader.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 // `cp` of the same file followed by `sync` of the copy; (b) a rename in a
 // folder of 10,000 files, next to a bare renameat2 call.
 // Usage: bench_rename [work folder on disk, default /var/tmp]
-#include "platform/hosterror.h"
-#include "platform/pathcodec.h"
-#include "platform/renamefile.h"
+#include "base/hosterror.h"
+#include "files/pathcodec.h"
+#include "files/renamefile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -95,9 +95,9 @@ double timeMove(const std::string &source, const std::string &moved)
 {
     ::sync();
     const auto start = Clock::now();
-    renameFile(text(source), text(moved));
+    renameFile(text(source), text(moved), {});
     const double seconds = secondsSince(start);
-    renameFile(text(moved), text(source));
+    renameFile(text(moved), text(source), {});
     ::sync();
     return seconds;
 }
@@ -158,7 +158,7 @@ void benchRenameInFolder(const std::string &work)
     for (int block = 0; block < 200; ++block) {
         for (int i = 0; i < 50; ++i) {
             auto start = Clock::now();
-            renameFile(i % 2 ? qb : qa, i % 2 ? qa : qb);
+            renameFile(i % 2 ? qb : qa, i % 2 ? qa : qb, {});
             ours.push_back(secondsSince(start));
         }
         for (int i = 0; i < 50; ++i) {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help_window/hellp.h"
 
-#include "platform/twips.h"
+#include "controls/twips.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window/form1.h"
 
+#include "controls/controls.h"
+#include "controls/imagebox.h"
+#include "controls/lists.h"
+#include "host/host.h"
 #include "main_window/module1.h"
-#include "platform/controls.h"
-#include "platform/host.h"
-#include "platform/imagebox.h"
-#include "platform/lists.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

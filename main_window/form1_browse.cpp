@@ -4,9 +4,9 @@
 // on a file that splits its name.
 #include "main_window/form1.h"
 
-#include "platform/controls.h"
-#include "platform/host.h"
-#include "platform/lists.h"
+#include "controls/controls.h"
+#include "controls/lists.h"
+#include "host/host.h"
 
 #include <QCheckBox>
 #include <QPushButton>

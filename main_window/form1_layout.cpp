@@ -4,10 +4,10 @@
 // font, its accessible name and its place in the tab order.
 #include "main_window/form1.h"
 
-#include "platform/controls.h"
-#include "platform/imagebox.h"
-#include "platform/lists.h"
-#include "platform/twips.h"
+#include "controls/controls.h"
+#include "controls/imagebox.h"
+#include "controls/lists.h"
+#include "controls/twips.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

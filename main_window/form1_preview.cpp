@@ -5,11 +5,11 @@
 // the hidden boxes Text1 and Text4 as text.
 #include "main_window/form1.h"
 
+#include "controls/controls.h"
+#include "controls/imagebox.h"
+#include "controls/twips.h"
+#include "host/host.h"
 #include "main_window/numbertext.h"
-#include "platform/controls.h"
-#include "platform/host.h"
-#include "platform/imagebox.h"
-#include "platform/twips.h"
 
 #include <cerrno>
 #include <cmath>

@@ -3,10 +3,11 @@
 // The rename button: renames (and moves) the chosen file to the target path.
 #include "main_window/form1.h"
 
-#include "platform/controls.h"
-#include "platform/host.h"
-#include "platform/imagebox.h"
-#include "platform/lists.h"
+#include "controls/controls.h"
+#include "controls/copyprogress.h"
+#include "controls/imagebox.h"
+#include "controls/lists.h"
+#include "host/host.h"
 
 #include <cerrno>
 
@@ -69,7 +70,8 @@ void Form1::Command1_Click()
                     reason = QStringLiteral("A name may not contain \"/\".");
                 else if (!OldFile.startsWith(u'/') || !NewFile.startsWith(u'/'))
                     reason = QStringLiteral("The destination folder must be a full path, starting with \"/\".");
-                else if (const auto error = ErrorMode::testAfter([&] { m_host.rename(OldFile, NewFile); }))
+                else if (const auto error
+                    = ErrorMode::testAfter([&] { m_host.rename(OldFile, NewFile, progressDialog(OldFile, NewFile)); }))
                     reason = plainReason(*error);
                 if (!reason.isEmpty())
                     m_host.messageBox(QStringLiteral("Error File not Renamed\n") + reason, MsgBoxStyle::Critical,

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window/module1.h"
 
-#include "platform/host.h"
+#include "host/host.h"
 
 QString Module1::CurrentUserName(Host &host)
 {

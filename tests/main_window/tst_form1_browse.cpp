@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Folder changes, the destination hold and the click on a file, in real folders.
+#include "controls/controls.h"
+#include "controls/lists.h"
+#include "files/pathcodec.h"
 #include "main_window/form1.h"
-#include "platform/controls.h"
-#include "platform/lists.h"
-#include "platform/pathcodec.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
 

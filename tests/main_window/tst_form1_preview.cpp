@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture preview: the fit into the preview box, worked through the
 // hidden boxes exactly, and its behaviour with real picture files.
+#include "controls/controls.h"
+#include "controls/imagebox.h"
+#include "controls/lists.h"
 #include "main_window/form1.h"
-#include "platform/controls.h"
-#include "platform/imagebox.h"
-#include "platform/lists.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
 

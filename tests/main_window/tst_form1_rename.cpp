@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rename button, end to end within the window, on real files.
+#include "controls/controls.h"
+#include "controls/imagebox.h"
+#include "controls/lists.h"
+#include "files/pathcodec.h"
 #include "main_window/form1.h"
-#include "platform/controls.h"
-#include "platform/imagebox.h"
-#include "platform/lists.h"
-#include "platform/pathcodec.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
 

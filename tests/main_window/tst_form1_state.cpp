@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's start-up, its target path and the window as a keyboard user meets it.
+#include "controls/controls.h"
+#include "controls/lists.h"
 #include "main_window/form1.h"
-#include "platform/controls.h"
-#include "platform/lists.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
 

@@ -28,11 +28,11 @@ void FakeHost::endProgram()
     ++endCalls;
 }
 
-void FakeHost::rename(const QString &from, const QString &to)
+void FakeHost::rename(const QString &from, const QString &to, const CopyProgress &progress)
 {
     if (beforeRename)
         beforeRename();
-    LinuxHost::rename(from, to);
+    LinuxHost::rename(from, to, progress);
 }
 
 Picture FakeHost::loadPicture(const QString &path, QSize boxPixels)

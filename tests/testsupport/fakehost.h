@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/linuxhost.h"
+#include "host/linuxhost.h"
 
 #include <QHash>
 #include <QList>
@@ -57,7 +57,7 @@ public:
     [[nodiscard]] QString documentsFolder(const QString &name) override;
     void messageBox(const QString &text, int style, const QString &title = {}) override;
     void endProgram() override;
-    void rename(const QString &from, const QString &to) override;
+    void rename(const QString &from, const QString &to, const CopyProgress &progress) override;
     [[nodiscard]] Picture loadPicture(const QString &path, QSize boxPixels) override;
     long regOpenKeyEx(std::uint32_t root, const QByteArray &subKey, std::uint32_t options, std::uint32_t access,
         std::uint32_t &key) override;

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testsupport/testfiles.h"
 
-#include "platform/pathcodec.h"
+#include "files/pathcodec.h"
 
 #include <cstdio>
 #include <fcntl.h>

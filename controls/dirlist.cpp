@@ -1,0 +1,134 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The folder list: the path down to the browsed folder, then its sub-folders.
+#include "controls/lists.h"
+
+#include "base/hosterror.h"
+#include "controls/listview.h"
+#include "controls/namelistmodel.h"
+#include "files/dirlisting.h"
+#include "files/pathcodec.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <cerrno>
+#include <climits>
+
+#include <unistd.h>
+
+namespace
+{
+QString currentFolder()
+{
+    char buffer[PATH_MAX];
+    return getcwd(buffer, sizeof buffer) ? decodePath(buffer) : QStringLiteral("/");
+}
+
+// An absolute path without "." or ".." parts or a trailing "/", except the root
+// itself. ".." is taken by name, as a file manager does, not through links.
+QString absoluteFolder(const QString &base, const QString &path)
+{
+    if (path.isEmpty())
+        throw HostError::fromErrno(ENOENT);
+    QStringList parts;
+    const QString full = path.startsWith(u'/') ? path : base + u'/' + path;
+    for (const QString &part : full.split(u'/', Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("..")) {
+            if (!parts.isEmpty())
+                parts.removeLast();
+        } else if (part != QLatin1String(".")) {
+            parts.append(part);
+        }
+    }
+    return u'/' + parts.join(u'/');
+}
+}
+
+DirList::DirList(QWidget *parent) : QListView(parent), m_path(currentFolder()), m_model(new NameListModel(this))
+{
+    setUpListView(this, m_model);
+    m_model->setIcons(style()->standardIcon(QStyle::SP_DirIcon), style()->standardIcon(QStyle::SP_DirOpenIcon));
+    connect(this, &QListView::doubleClicked, this, &DirList::openIndex);
+    try {
+        setPath(m_path);
+    } catch (const HostError &) {
+        // The start folder cannot be read: show it alone.
+        m_model->setNames({m_path}, {}, 1);
+        m_entryPaths = {m_path};
+    }
+}
+
+DirList::~DirList() = default;
+
+QString DirList::Path() const
+{
+    return m_path;
+}
+
+void DirList::setPath(const QString &path)
+{
+    const QString folder = absoluteFolder(m_path, path);
+    const FolderContents contents = readFolder(folder, FolderParts::FoldersOnly);
+
+    // Rows: "/", each folder down to the browsed one (indented by depth), then its sub-folders.
+    std::vector<QString> names {QStringLiteral("/")};
+    std::vector<QString> entryPaths {QStringLiteral("/")};
+    QString walked;
+    for (const QString &part : folder.split(u'/', Qt::SkipEmptyParts)) {
+        walked += u'/' + part;
+        names.push_back(part);
+        entryPaths.push_back(walked);
+    }
+    const int depth = static_cast<int>(names.size());
+    const QString prefix = folder == QLatin1String("/") ? QString() : folder;
+    for (const QString &sub : contents.folders) {
+        names.push_back(sub);
+        entryPaths.push_back(prefix + u'/' + sub);
+    }
+    std::vector<int> indents(names.size(), depth);
+    for (int level = 0; level < depth; ++level)
+        indents[static_cast<std::size_t>(level)] = level;
+
+    m_model->setNames(std::move(names), std::move(indents), depth);
+    m_entryPaths = std::move(entryPaths);
+    m_path = folder;
+    setCurrentIndex(m_model->index(depth - 1));
+    Q_EMIT Change();
+}
+
+void DirList::openIndex(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    const QString folder = m_entryPaths.at(static_cast<std::size_t>(index.row())); // setPath replaces the rows
+    openFolder(folder);
+}
+
+void DirList::openFolder(const QString &folder)
+{
+    try {
+        setPath(folder);
+    } catch (const HostError &) {
+        // A folder the user may not open stays closed, as in a file manager.
+        QApplication::beep();
+    }
+}
+
+void DirList::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        openIndex(currentIndex());
+        event->accept();
+        return;
+    case Qt::Key_Backspace:
+        if (m_path != QLatin1String("/"))
+            openFolder(m_path + QLatin1String("/.."));
+        event->accept();
+        return;
+    default:
+        QListView::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,261 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The file list, driven as the user drives it.
+#include "listfixture.h"
+
+class TestFileList : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { m_folder.create(); }
+
+    void fileListShowsFilesInNaturalOrder()
+    {
+        FileList files;
+        files.setPath(path("/Photos"));
+        QCOMPARE(files.Path(), path("/Photos"));
+        // No hidden file, no folder, no link to a folder, no dangling link; the
+        // name that is not UTF-8 and its U+FFFD sibling are two entries.
+        const QStringList expected {latin1Cafe, replacementCafe, QStringLiteral("img_1.JPG"),
+            QStringLiteral("IMG_2.jpg"), QStringLiteral("IMG_10.jpg"), QStringLiteral("Notes.txt"),
+            QStringLiteral("shortcut.jpg")};
+        QCOMPARE(rows(files), expected);
+        QCOMPARE(files.FileName(), QString());
+        QVERIFY(files.selectionModel()->selectedIndexes().isEmpty());
+        QVERIFY(files.uniformItemSizes());
+    }
+
+    void clickFiresClickOnce_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a plain name") << "IMG_2.jpg";
+        QTest::newRow("a link to a file") << "shortcut.jpg";
+        QTest::newRow("a name that is not UTF-8") << latin1Cafe;
+        QTest::newRow("its U+FFFD sibling") << replacementCafe;
+    }
+
+    void clickFiresClickOnce()
+    {
+        QFETCH(QString, name);
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        QStringList seen;
+        connect(&files, &FileList::Click, this, [&] { seen.append(files.FileName()); });
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, centreOf(files, name));
+        QCOMPARE(seen, QStringList {name});
+        QCOMPARE(files.currentIndex().data().toString(), name);
+        QVERIFY(files.selectionModel()->isSelected(files.currentIndex()));
+        // What the program then opens is that very file.
+        struct stat st {
+        };
+        QCOMPARE(::stat(encodePath(files.Path() + u'/' + files.FileName()).c_str(), &st), 0);
+        // Clicking the chosen file again is another click.
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, centreOf(files, name));
+        QCOMPARE(seen, QStringList({name, name}));
+    }
+
+    void theExactBytesOfTheChosenFile()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, centreOf(files, latin1Cafe));
+        QCOMPARE(encodePath(files.FileName()), std::string("caf\xe9.jpg"));
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, centreOf(files, replacementCafe));
+        QCOMPARE(encodePath(files.FileName()), std::string("caf\xef\xbf\xbd.jpg"));
+    }
+
+    void doubleClickFiresClickOnce()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        QSignalSpy click(&files, &FileList::Click);
+        const QPoint at = centreOf(files, QStringLiteral("Notes.txt"));
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(files.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(files.viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(files.FileName(), QStringLiteral("Notes.txt"));
+    }
+
+    // A press dragged over other files is one choice: the file where it ends.
+    void dragFiresClickOnceForWhereItEnds()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        QStringList seen;
+        connect(&files, &FileList::Click, this, [&] { seen.append(files.FileName()); });
+        QTest::mousePress(files.viewport(), Qt::LeftButton, {}, centreOf(files, QStringLiteral("img_1.JPG")));
+        QTest::mouseMove(files.viewport(), centreOf(files, QStringLiteral("IMG_2.jpg")));
+        QTest::mouseMove(files.viewport(), centreOf(files, QStringLiteral("IMG_10.jpg")));
+        QVERIFY(seen.isEmpty());
+        QTest::mouseRelease(files.viewport(), Qt::LeftButton, {}, centreOf(files, QStringLiteral("IMG_10.jpg")));
+        QCOMPARE(seen, QStringList {QStringLiteral("IMG_10.jpg")});
+        QCOMPARE(files.currentIndex().data().toString(), QStringLiteral("IMG_10.jpg"));
+    }
+
+    void otherButtonsChooseNothing()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        QSignalSpy click(&files, &FileList::Click);
+        QTest::mouseClick(files.viewport(), Qt::RightButton, {}, centreOf(files, QStringLiteral("IMG_2.jpg")));
+        QTest::mouseClick(files.viewport(), Qt::MiddleButton, {}, centreOf(files, QStringLiteral("IMG_2.jpg")));
+        QCOMPARE(click.count(), 0);
+        QVERIFY(files.selectionModel()->selectedIndexes().isEmpty());
+        QCOMPARE(files.FileName(), QString());
+    }
+
+    void ctrlClickKeepsTheFileChosen()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        const QPoint at = centreOf(files, QStringLiteral("IMG_2.jpg"));
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, Qt::ControlModifier, at);
+        QVERIFY(files.selectionModel()->isSelected(rowNamed(files, QStringLiteral("IMG_2.jpg"))));
+        QCOMPARE(files.FileName(), QStringLiteral("IMG_2.jpg"));
+    }
+
+    void keyboardMovesFireClick()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        QStringList seen;
+        connect(&files, &FileList::Click, this, [&] { seen.append(files.FileName()); });
+        files.setFocus(Qt::TabFocusReason); // taking the focus chooses nothing
+        QVERIFY(seen.isEmpty());
+        QTest::keyClick(&files, Qt::Key_Down); // nothing chosen yet: the first file
+        QCOMPARE(seen, QStringList {latin1Cafe});
+        QTest::keyClick(&files, Qt::Key_Down);
+        QTest::keyClick(&files, Qt::Key_Down);
+        QTest::keyClick(&files, Qt::Key_Up);
+        QTest::keyClick(&files, Qt::Key_End);
+        const QStringList expected {
+            latin1Cafe, replacementCafe, QStringLiteral("img_1.JPG"), replacementCafe, QStringLiteral("shortcut.jpg")};
+        QCOMPARE(seen, expected);
+        QCOMPARE(files.FileName(), QStringLiteral("shortcut.jpg"));
+        QVERIFY(files.selectionModel()->isSelected(files.currentIndex()));
+    }
+
+    void typingANameChoosesIt()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        files.setFocus();
+        QSignalSpy click(&files, &FileList::Click);
+        QTest::keyClick(&files, Qt::Key_N);
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(files.FileName(), QStringLiteral("Notes.txt"));
+    }
+
+    // Tabbing into the list after a folder change shows no file as chosen,
+    // and Down then chooses the first file.
+    void tabbingInChoosesNothing()
+    {
+        QWidget window;
+        auto *const before = new QLineEdit(&window);
+        auto *const files = new FileList(&window);
+        files->move(0, 40);
+        showOn(window);
+        before->setFocus();
+        files->setPath(path("/Photos"));
+        QSignalSpy click(files, &FileList::Click);
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), files);
+        QCOMPARE(click.count(), 0);
+        QVERIFY(files->selectionModel()->selectedIndexes().isEmpty());
+        QTest::keyClick(files, Qt::Key_Down);
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(files->FileName(), latin1Cafe);
+    }
+
+    void setPathLeavesNothingSelected()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, centreOf(files, QStringLiteral("IMG_2.jpg")));
+        QSignalSpy click(&files, &FileList::Click);
+        files.setPath(path("/Photos/2024"));
+        QCOMPARE(rows(files), QStringList {QStringLiteral("inside.jpg")});
+        QCOMPARE(files.FileName(), QString());
+        QVERIFY(files.selectionModel()->selectedIndexes().isEmpty());
+        QVERIFY(!files.currentIndex().isValid());
+        QCOMPARE(click.count(), 0);
+        // The keyboard then starts from the first file.
+        files.setFocus();
+        QTest::keyClick(&files, Qt::Key_Down);
+        QCOMPARE(files.FileName(), QStringLiteral("inside.jpg"));
+    }
+
+    void refreshShowsTheFolderAsItIsNow()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, centreOf(files, QStringLiteral("Notes.txt")));
+        QCOMPARE(
+            ::rename(encodePath(path("/Photos/Notes.txt")).c_str(), encodePath(path("/Photos/IMG_3.txt")).c_str()), 0);
+        QSignalSpy click(&files, &FileList::Click);
+        files.Refresh();
+        const QStringList expected {latin1Cafe, replacementCafe, QStringLiteral("img_1.JPG"),
+            QStringLiteral("IMG_2.jpg"), QStringLiteral("IMG_3.txt"), QStringLiteral("IMG_10.jpg"),
+            QStringLiteral("shortcut.jpg")};
+        QCOMPARE(rows(files), expected);
+        QCOMPARE(files.FileName(), QString());
+        QVERIFY(files.selectionModel()->selectedIndexes().isEmpty());
+        QCOMPARE(click.count(), 0);
+        QCOMPARE(
+            ::rename(encodePath(path("/Photos/IMG_3.txt")).c_str(), encodePath(path("/Photos/Notes.txt")).c_str()), 0);
+    }
+
+    void fileListRefusesAFolderItCannotList()
+    {
+        FileList files;
+        showOn(files);
+        files.setPath(path("/Photos"));
+        QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, centreOf(files, QStringLiteral("IMG_2.jpg")));
+        const QStringList before = rows(files);
+        try {
+            files.setPath(path("/Missing"));
+            QFAIL("no HostError");
+        } catch (const HostError &e) {
+            QCOMPARE(e.number(), ENOENT);
+            QCOMPARE(e.text(), hostText(ENOENT));
+        }
+        QCOMPARE(files.Path(), path("/Photos"));
+        QCOMPARE(rows(files), before);
+        QCOMPARE(files.FileName(), QStringLiteral("IMG_2.jpg"));
+    }
+
+    void setFileNameChoosesQuietly()
+    {
+        FileList files;
+        files.setPath(path("/Photos"));
+        QSignalSpy click(&files, &FileList::Click);
+        files.setFileName(QStringLiteral("IMG_10.jpg"));
+        QCOMPARE(files.FileName(), QStringLiteral("IMG_10.jpg"));
+        QCOMPARE(files.currentIndex().data().toString(), QStringLiteral("IMG_10.jpg"));
+        QVERIFY(files.selectionModel()->isSelected(files.currentIndex()));
+        files.setFileName(QStringLiteral("not-listed.jpg"));
+        QCOMPARE(files.FileName(), QStringLiteral("not-listed.jpg"));
+        QVERIFY(files.selectionModel()->selectedIndexes().isEmpty());
+        QCOMPARE(click.count(), 0);
+    }
+
+private:
+    [[nodiscard]] QString path(const char *relative) const { return m_folder.path(relative); }
+
+    ListFolder m_folder;
+};
+
+QTEST_MAIN(TestFileList)
+#include "tst_filelist.moc"

@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Files that are not pictures, or pictures built to exhaust the loader.
+#include "picturefixture.h"
+
+class TestHostilePictures : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    qint64 m_idlePeakKb = 0;
+
+    [[nodiscard]] QString path(const QString &name) const { return m_dir.path() + u'/' + name; }
+    void checkMemory() const
+    {
+        const qint64 growthKb = peakMemoryKb() - m_idlePeakKb;
+        QVERIFY2(growthKb < MemoryBudgetKb, qPrintable(QStringLiteral("peak grew by %1 kB").arg(growthKb)));
+    }
+
+private Q_SLOTS:
+    void initTestCase();
+    // The peak memory the loads are measured against grows with every load.
+    void refusesWhatIsNotAPicture_data();
+    void refusesWhatIsNotAPicture();
+    void decodesAHugePngWithinMemory();
+    void showsWhatATruncatedJpegHolds();
+};
+
+void TestHostilePictures::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_idlePeakKb = peakMemoryKb();
+}
+
+void TestHostilePictures::refusesWhatIsNotAPicture_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("error");
+    QTest::newRow("missing file") << QStringLiteral("nothing.png") << QByteArray() << int(ENOENT);
+    QTest::newRow("folder") << QStringLiteral("folder.png") << QByteArray() << int(EISDIR);
+    QTest::newRow("FIFO, which must not block") << QStringLiteral("pipe.png") << QByteArray() << int(EPIPE);
+    QTest::newRow("zero bytes") << QStringLiteral("empty.png") << QByteArray("") << 0;
+    QTest::newRow("random bytes") << QStringLiteral("noise.png") << QByteArray("\x13\x9c\xf0\x22 zindle\x01\x02", 14)
+                                  << 0;
+    QTest::newRow("text") << QStringLiteral("notes.jpg") << QByteArray("<html><body>hi</body></html>") << 0;
+    QTest::newRow("PNG claiming 30000x30000") << QStringLiteral("a.png") << pngClaiming(30000, 30000) << 0;
+    QTest::newRow("PNG claiming 65000x65000") << QStringLiteral("b.png") << pngClaiming(65000, 65000) << 0;
+    QTest::newRow("JPEG claiming 30000x30000") << QStringLiteral("a.jpg") << jpegClaiming(30000, 30000) << 0;
+    QTest::newRow("JPEG claiming 65000x65000") << QStringLiteral("b.jpg") << jpegClaiming(65000, 65000) << 0;
+    QTest::newRow("progressive JPEG claiming 8000x6000")
+        << QStringLiteral("c.jpg") << jpegClaiming(8000, 6000, true) << 0;
+    QTest::newRow("PNG bomb 20000x20000 grey") << QStringLiteral("bomb.png") << pngBomb(20000, 20000, 0, 1) << 0;
+    QTest::newRow("TGA named .png") << QStringLiteral("targa.png") << targaBytes() << 0;
+    QTest::newRow("ICNS named .png") << QStringLiteral("icon.png") << encoded(sample(QSize(32, 32)), "icns") << 0;
+}
+
+// Missing files and folders fail with their own error number; everything else
+// is "not a picture": any number, but an error all the same. EPIPE marks the FIFO row.
+void TestHostilePictures::refusesWhatIsNotAPicture()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, error);
+    if (error == EISDIR)
+        QVERIFY(QDir(m_dir.path()).mkdir(name));
+    else if (error == EPIPE)
+        QCOMPARE(::mkfifo(encodePath(path(name)).c_str(), 0600), 0);
+    else if (error != ENOENT)
+        writeFile(path(name), bytes);
+    try {
+        const Picture picture = loadPictureFile(path(name), Box);
+        QFAIL(qPrintable(QStringLiteral("loaded as %1x%2").arg(picture.Width).arg(picture.Height)));
+    } catch (const HostError &e) {
+        QVERIFY(!e.text().isEmpty());
+        QVERIFY(e.number() != 0);
+        if (error == ENOENT || error == EISDIR)
+            QCOMPARE(e.number(), error);
+    }
+    checkMemory();
+}
+
+// 400 MB of pixels compressed to 2.5 MB, but under the size limit: a picture like any
+// other, which must come out at the box's size without ever holding the full pixels.
+void TestHostilePictures::decodesAHugePngWithinMemory()
+{
+    writeFile(path(QStringLiteral("huge.png")), pngBomb(10000, 10000, 6, 4));
+    const Picture picture = loadPictureFile(path(QStringLiteral("huge.png")), Box);
+    QCOMPARE(picture.Width, 264583);
+    QCOMPARE(picture.Height, 264583);
+    QCOMPARE(picture.image.size(), QSize(320, 320));
+    checkMemory();
+}
+
+void TestHostilePictures::showsWhatATruncatedJpegHolds()
+{
+    const QByteArray jpeg = encoded(sample(QSize(800, 600)), "jpeg");
+    writeFile(path(QStringLiteral("cut.jpg")), jpeg.left(jpeg.size() / 2));
+    const Picture picture = loadPictureFile(path(QStringLiteral("cut.jpg")), Box);
+    QCOMPARE(picture.Width, 21167);
+    QCOMPARE(picture.Height, 15875);
+    QVERIFY(!picture.image.isNull());
+    const QColor decodedPart = picture.image.pixelColor(picture.image.width() / 8, picture.image.height() / 4);
+    QVERIFY2(decodedPart.red() > 200 && decodedPart.blue() < 60, qPrintable(decodedPart.name()));
+}
+
+QTEST_GUILESS_MAIN(TestHostilePictures)
+#include "tst_hostilepictures.moc"
