@@ -1,8 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about_box/frmabout.h"
+#include "controls/controls.h"
+#include "main_window/form1.h"
 #include "testsupport/fakehost.h"
 
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -17,6 +21,58 @@ public:
     AppInfo info;
     [[nodiscard]] AppInfo app() const override { return info; }
 };
+
+// A host whose message boxes wait for the user, as real ones do: each runs its own
+// event loop for a while, and notes whether `watched` was still shown when it closed.
+class WaitingHost : public FakeHost
+{
+public:
+    QPointer<QWidget> watched;
+    QList<bool> shownWhenClosed;
+    void messageBox(const QString &text, int style, const QString &title) override
+    {
+        FakeHost::messageBox(text, style, title);
+        QDialog box;
+        box.setModal(true);
+        QTimer::singleShot(300, &box, &QDialog::accept);
+        box.exec();
+        shownWhenClosed.append(watched && watched->isVisible());
+    }
+};
+
+// Records when a widget was hidden, counted from the moment it was created.
+class HideClock : public QObject
+{
+public:
+    QElapsedTimer sinceLoad;
+    qint64 hiddenAfter = -1;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && hiddenAfter < 0)
+            hiddenAfter = sinceLoad.elapsed();
+        return false;
+    }
+};
+
+// Horizontal bands of dark (text) pixels in a picture of a label, and whether any touches a side.
+int textLines(const QImage &image, bool &touchesSide)
+{
+    int lines = 0;
+    bool inLine = false;
+    touchesSide = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool dark = false;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 100) {
+                dark = true;
+                touchesSide = touchesSide || x == 0 || x == image.width() - 1;
+            }
+        }
+        lines += dark && !inLine ? 1 : 0;
+        inLine = dark;
+    }
+    return lines;
+}
 }
 
 class TestFrmAbout : public QObject
@@ -27,6 +83,10 @@ private Q_SLOTS:
     void loadFillsTexts();
     void timerHidesOnceAndShowsMainWindow();
     void focusStartsOnOk();
+    void hidesNoEarlierThanSixSecondsAfterLoading();
+    void tickWaitsForTheRunningHandler_data();
+    void tickWaitsForTheRunningHandler();
+    void descriptionShowsThreeLines();
 };
 
 void TestFrmAbout::loadFillsTexts_data()
@@ -87,6 +147,65 @@ void TestFrmAbout::focusStartsOnOk()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), box->cmdSysInfo);
     delete box;
+}
+
+// A coarse timer may fire up to 5% early, depending on where in the second it started:
+// several boxes loaded at different moments of a second catch that.
+void TestFrmAbout::hidesNoEarlierThanSixSecondsAfterLoading()
+{
+    AppHost host;
+    std::vector<std::unique_ptr<HideClock>> clocks;
+    std::vector<std::unique_ptr<frmAbout>> boxes;
+    for (int i = 0; i < 8; ++i) {
+        clocks.push_back(std::make_unique<HideClock>());
+        clocks.back()->sinceLoad.start();
+        boxes.push_back(std::make_unique<frmAbout>(host, nullptr));
+        boxes.back()->installEventFilter(clocks.back().get());
+        boxes.back()->show();
+        QTest::qWait(125);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!boxes.back()->isVisible(), 8000);
+    for (const auto &clock : clocks)
+        QVERIFY2(clock->hiddenAfter >= 6000, qPrintable(QString::number(clock->hiddenAfter)));
+}
+
+void TestFrmAbout::tickWaitsForTheRunningHandler_data()
+{
+    QTest::addColumn<bool>("fromMainWindow"); // else the About box's own System Info button
+    QTest::newRow("System Information Is Unavailable") << false;
+    QTest::newRow("Chose a File") << true;
+}
+
+// The tick is due while a handler waits in its message box: the box hides only after that handler.
+void TestFrmAbout::tickWaitsForTheRunningHandler()
+{
+    QFETCH(bool, fromMainWindow);
+    WaitingHost host;
+    Form1 w(host);
+    w.aBout_Click();
+    frmAbout *box = w.aboutBox();
+    host.watched = box;
+    box->Timer1->setInterval(20); // due at once
+    if (fromMainWindow)
+        w.Command1_Click();
+    else
+        box->cmdSysInfo_Click();
+    QCOMPARE(host.messages.size(), 1);
+    QCOMPARE(host.shownWhenClosed, QList<bool> {true});
+    QTRY_VERIFY(!box->isVisible());
+    QVERIFY(!box->Timer1->isActive());
+}
+
+void TestFrmAbout::descriptionShowsThreeLines()
+{
+    AppHost host;
+    frmAbout box(host, nullptr);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QCOMPARE(box.lblDescription->text().size(), 200);
+    bool touchesSide = false;
+    QCOMPARE(textLines(box.lblDescription->grab().toImage(), touchesSide), 3);
+    QVERIFY(!touchesSide);
 }
 
 QTEST_MAIN(TestFrmAbout)
