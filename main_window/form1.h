@@ -105,6 +105,8 @@ protected:
 
 private:
     void createLayout();
+    // At its designed place, moved just enough to lie within the screen's available area.
+    void placeOnScreen();
     void createMenus();
     void connectHandlers();
     void applyCaptionRule();
