@@ -15,48 +15,38 @@ class TestLinuxHost : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8()); }
+
     void documentsFolder_data()
     {
-        QTest::addColumn<QByteArray>("dirs"); // the user-dirs file; "-" for none
+        QTest::addColumn<QByteArray>("dirs"); // the user-dirs file
         QTest::addColumn<QByteArray>("expected"); // "~" stands for the home folder
-        QTest::newRow("no file") << QByteArray("-") << QByteArray("~/Documents");
-        QTest::newRow("below home") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n") << QByteArray("~/Papers");
-        QTest::newRow("home itself") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME\"\n") << QByteArray("~");
-        QTest::newRow("absolute") << QByteArray("XDG_DOCUMENTS_DIR=\"/srv/papers\"\n") << QByteArray("/srv/papers");
+        const QByteArray key = "XDG_DOCUMENTS_DIR=";
+        QTest::newRow("none named") << QByteArray("#" + key + "\"/srv/x\"") << QByteArray("~/Documents");
+        QTest::newRow("home itself") << QByteArray(key + "\"$HOME\"") << QByteArray("~");
+        QTest::newRow("absolute") << QByteArray(key + "\"/srv/papers\"") << QByteArray("/srv/papers");
         QTest::newRow("the last assignment wins")
-            << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Old\"\n  XDG_DOCUMENTS_DIR=\"/srv/new\"\n")
-            << QByteArray("/srv/new");
-        QTest::newRow("commented out") << QByteArray("#XDG_DOCUMENTS_DIR=\"/srv/x\"\n") << QByteArray("~/Documents");
-        QTest::newRow("another folder") << QByteArray("XDG_DOCUMENTS_DIRS=\"/srv/x\"\nXDG_DESKTOP_DIR=\"/srv/y\"\n")
-                                        << QByteArray("~/Documents");
-        QTest::newRow("escaped characters")
-            << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\" \\$5\"\n") << QByteArray("~/My \"Docs\" $5");
-        QTest::newRow("bytes that are not UTF-8")
-            << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/caf\xe9\"\n") << QByteArray("~/caf\xe9");
+            << QByteArray(key + "\"$HOME/Old\"\n  " + key + "\"/srv/new\"") << QByteArray("/srv/new");
+        QTest::newRow("escapes") << QByteArray(key + "\"$HOME/My \\\"Docs\\\" \\$5\"")
+                                 << QByteArray("~/My \"Docs\" $5");
+        QTest::newRow("bytes that are not UTF-8") << QByteArray(key + "\"$HOME/caf\xe9\"") << QByteArray("~/caf\xe9");
     }
 
     void documentsFolder()
     {
         QFETCH(QByteArray, dirs);
         QFETCH(QByteArray, expected);
-        QTemporaryDir config;
-        QVERIFY(config.isValid());
-        if (dirs != "-")
-            QVERIFY(TestFiles::write(config.path() + QStringLiteral("/user-dirs.dirs"), dirs));
-        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QVERIFY(TestFiles::write(m_config.path() + QStringLiteral("/user-dirs.dirs"), dirs + '\n'));
         const passwd *me = getpwuid(geteuid());
         QVERIFY(me && me->pw_name && me->pw_dir);
         LinuxHost host;
-        const std::string found = encodePath(host.documentsFolder(decodePath(me->pw_name)));
-        if (saved.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", saved);
         if (expected.startsWith('~'))
             expected.replace(0, 1, QByteArray(me->pw_dir));
-        QCOMPARE(QByteArray::fromStdString(found), expected);
+        QCOMPARE(QByteArray::fromStdString(encodePath(host.documentsFolder(decodePath(me->pw_name)))), expected);
     }
+
+private:
+    QTemporaryDir m_config;
 };
 
 QTEST_GUILESS_MAIN(TestLinuxHost)

@@ -220,10 +220,9 @@ private Q_SLOTS:
         QTest::addColumn<QMargins>("frame");
         QTest::addColumn<QPoint>("placed");
         QTest::newRow("room enough") << QRect(0, 0, 1920, 1080) << QMargins() << QPoint(106, 102);
-        QTest::newRow("1280 x 720") << QRect(0, 0, 1280, 720) << QMargins() << QPoint(106, 56);
-        QTest::newRow("frame counted") << QRect(0, 0, 1280, 720) << QMargins(4, 30, 4, 4) << QPoint(106, 52);
-        QTest::newRow("narrow") << QRect(0, 0, 1000, 1080) << QMargins(4, 30, 4, 4) << QPoint(72, 102);
-        QTest::newRow("panel on top") << QRect(0, 160, 1920, 920) << QMargins(4, 30, 4, 4) << QPoint(106, 190);
+        QTest::newRow("1280 x 720, frame counted")
+            << QRect(0, 0, 1280, 720) << QMargins(4, 30, 4, 4) << QPoint(106, 52);
+        QTest::newRow("narrow, panel on top") << QRect(0, 160, 1000, 920) << QMargins(4, 30, 4, 4) << QPoint(72, 190);
         QTest::newRow("larger than the screen") << QRect(0, 0, 800, 600) << QMargins(4, 30, 4, 4) << QPoint(4, 30);
     }
 
