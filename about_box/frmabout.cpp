@@ -5,11 +5,17 @@
 #include "controls/twips.h"
 #include "host/host.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace
 {
@@ -17,6 +23,55 @@ namespace
 const QString description = QStringLiteral("  This progam is used to simply, move and or rename of files")
     + QString(14, u' ') + QStringLiteral("Always work with a copy of the original file") + QString(12, u' ')
     + QStringLiteral("Tobrin asumes no responsibility for damaged, deleted or corupted files");
+
+// The narrowest stretch a line is drawn with; a line wider than that is clipped.
+constexpr int MinStretch = 50;
+
+// `font` condensed only as far as the widest of `lines` needs to fit `width`.
+QFont condensedToFit(QFont font, const QStringList &lines, qreal width)
+{
+    const auto widest = [&lines](const QFont &f) {
+        const QFontMetricsF metrics(f);
+        qreal most = 0;
+        for (const QString &line : lines)
+            most = std::max(most, metrics.horizontalAdvance(line));
+        return most;
+    };
+    const qreal natural = widest(font);
+    if (natural <= width)
+        return font;
+    int stretch = std::max(MinStretch, static_cast<int>(100 * width / natural));
+    font.setStretch(stretch);
+    while (stretch > MinStretch && widest(font) > width)
+        font.setStretch(--stretch);
+    return font;
+}
+
+// A centred label that ends a line at each run of spaces, as the description's
+// text is laid out, whatever the width of the font that replaces the designed one.
+class SentencesLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        static const QRegularExpression gap(QStringLiteral(" {2,}"));
+        const QStringList lines = text().split(gap, Qt::SkipEmptyParts);
+        const QRect box = contentsRect();
+        const QFont font = condensedToFit(this->font(), lines, box.width());
+        const QFontMetrics metrics(font);
+        QPainter painter(this);
+        painter.setFont(font);
+        painter.setPen(palette().color(QPalette::WindowText));
+        QRect line(box.left(), box.top(), box.width(), metrics.height());
+        for (const QString &sentence : lines) {
+            painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop, sentence);
+            line.translate(0, metrics.lineSpacing());
+        }
+    }
+};
 
 QFrame *makeLine(QWidget *parent, const QColor &color)
 {
@@ -33,7 +88,7 @@ frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     : QDialog(parent)
     , lblTitle(new QLabel(this))
     , lblVersion(new QLabel(this))
-    , lblDescription(new QLabel(description, this))
+    , lblDescription(new SentencesLabel(description, this))
     , Line1 {makeLine(this, Qt::white), makeLine(this, QColor(128, 128, 128))}
     , lblDisclaimer(new QLabel(QStringLiteral("Copyright \u00a9 2026 Tobrin. All rights reserved."), this))
     , cmdOK(new QPushButton(QStringLiteral("OK"), this))
@@ -42,6 +97,8 @@ frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     , Timer1(new QTimer(this))
     , m_host(host)
     , m_mainWindow(mainWindow)
+    , m_tickWait(new QTimer(this))
+    , m_loadLoopLevel(QThread::currentThread()->loopLevel())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     // A dialog without owner: title bar with a close box only, no taskbar entry
@@ -51,8 +108,13 @@ frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     createLayout();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
-    connect(Timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
-    // Loading: the timer starts with every fresh box, never on a later show.
+    connect(Timer1, &QTimer::timeout, this, &frmAbout::tick);
+    m_tickWait->setSingleShot(true);
+    m_tickWait->setInterval(50);
+    connect(m_tickWait, &QTimer::timeout, this, &frmAbout::tick);
+    // Loading: the timer starts with every fresh box, never on a later show. A coarse
+    // timer may fire up to 5% early; this one must not hide the box before its time.
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(6000);
     Timer1->start();
     Form_Load();
@@ -121,17 +183,34 @@ void showMainWindow(QWidget *mainWindow)
 }
 }
 
+void frmAbout::tick()
+{
+    if (!Timer1->isActive())
+        return; // stopped meanwhile
+    // A handler that waits for the user in a message box runs an event loop of its own,
+    // where this tick can arrive: it waits until that handler has ended.
+    if (QThread::currentThread()->loopLevel() > m_loadLoopLevel || QApplication::activeModalWidget()) {
+        m_tickWait->start();
+        return;
+    }
+    Timer1_Timer();
+}
+
 void frmAbout::Timer1_Timer()
 {
-    hide();
-    showMainWindow(m_mainWindow);
-    Timer1->stop();
+    ErrorMode::none([&] {
+        hide();
+        showMainWindow(m_mainWindow);
+        Timer1->stop();
+    });
 }
 
 void frmAbout::cmdOK_Click()
 {
-    close(); // deletes the box, and its timer with it, once control returns to the event loop
-    showMainWindow(m_mainWindow);
+    ErrorMode::none([&] {
+        close(); // deletes the box, and its timer with it, once control returns to the event loop
+        showMainWindow(m_mainWindow);
+    });
 }
 
 void frmAbout::cmdSysInfo_Click()

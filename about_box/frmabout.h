@@ -14,8 +14,9 @@ class QPushButton;
 class QTimer;
 
 // The About box: title, version, description and a reminder to read the
-// help. Loading it (constructing it) starts a six-second timer that hides it;
-// OK (also Enter and Esc) and the close box unload (destroy) it.
+// help. Loading it (constructing it) starts a six-second timer that hides it,
+// never earlier and never while another handler runs; OK (also Enter and Esc)
+// and the close box unload (destroy) it.
 class frmAbout : public QDialog
 {
     Q_OBJECT
@@ -62,7 +63,11 @@ private:
     void placeLabel(QLabel *label, const QRect &rect, const QFont &font, const QColor &color);
     // Locates the tool and launches it; false when no location yields one. Host failures propagate.
     bool launchSysInfo(QString &SysInfoPath);
+    // A tick of Timer1: runs Timer1_Timer once no other handler is running.
+    void tick();
 
     Host &m_host;
     QWidget *const m_mainWindow;
+    QTimer *const m_tickWait; // retries a tick that came while another handler ran
+    const int m_loadLoopLevel; // the event loop nesting the box was loaded in
 };

@@ -102,7 +102,8 @@ void DirList::openIndex(const QModelIndex &index)
     if (!index.isValid())
         return;
     const QString folder = m_entryPaths.at(static_cast<std::size_t>(index.row())); // setPath replaces the rows
-    openFolder(folder);
+    if (folder != m_path) // the open folder's own row: no change
+        openFolder(folder);
 }
 
 void DirList::openFolder(const QString &folder)

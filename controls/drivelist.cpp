@@ -13,6 +13,7 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -53,7 +54,18 @@ bool isInside(const QString &path, const QString &folder)
 DriveList::DriveList(QWidget *parent) : QComboBox(parent)
 {
     refreshVolumes();
-    connect(this, &QComboBox::activated, this, &DriveList::Change);
+    // A user's pick moves the selection, then activates, in one go; a pick of the
+    // volume already shown activates without moving it. A move by code is forgotten
+    // once control is back in the event loop.
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        m_picked = true;
+        QMetaObject::invokeMethod(
+            this, [this] { m_picked = false; }, Qt::QueuedConnection);
+    });
+    connect(this, &QComboBox::activated, this, [this] {
+        if (std::exchange(m_picked, false))
+            Q_EMIT Change();
+    });
 }
 
 DriveList::~DriveList() = default;

@@ -11,8 +11,8 @@ class NameListModel;
 
 // Host drive list: the mounted volumes of real file systems, the root first,
 // each designated by its mount point and shown with its name where it has
-// one. Change fires when the user picks one (even the one already shown, so
-// that picking a volume again retries it); never when code selects one.
+// one. Change fires when the user picks another volume than the one shown;
+// never when code selects one, nor when the user picks the one shown again.
 class DriveList : public QComboBox
 {
     Q_OBJECT
@@ -33,12 +33,14 @@ Q_SIGNALS:
 
 private:
     void showPopup() override;
+
+    bool m_picked = false; // the user has just moved the selection to another volume
 };
 
 // Host folder list: the path from the root down to the browsed folder, then
 // its visible sub-folders. Opening an entry (double click, Enter) changes the
-// path; Backspace opens the parent. Every accepted change of path fires
-// Change synchronously.
+// path, except on the open folder's own row; Backspace opens the parent.
+// Every accepted change of path fires Change synchronously.
 class DirList : public QListView
 {
     Q_OBJECT

@@ -6,35 +6,65 @@
 #include "pictures/pictureloader.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QWidget>
 
 #include <cerrno>
+#include <fstream>
+#include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
-// The documents folder's path below the home folder, from the user's
-// XDG user-dirs file; "Documents" when it says nothing.
-QString documentsName(const QString &home)
+// The word a shell assignment `name=word` gives its variable, with double quotes and
+// backslash escapes undone; nothing when the line assigns another variable or none.
+std::optional<QByteArray> assignedWord(const QByteArray &line, const QByteArray &name)
 {
-    const QString configHome = qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME") ? home + QLatin1String("/.config")
-                                                                              : qEnvironmentVariable("XDG_CONFIG_HOME");
-    QFile file(configHome + QLatin1String("/user-dirs.dirs"));
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        static const QRegularExpression line(QStringLiteral("^\\s*XDG_DOCUMENTS_DIR\\s*=\\s*\"\\$HOME/?([^\"]*)\""));
-        while (!file.atEnd()) {
-            const auto match = line.match(QString::fromUtf8(file.readLine()));
-            if (match.hasMatch())
-                return match.captured(1);
+    QByteArray assignment = line.trimmed();
+    if (assignment.startsWith("export "))
+        assignment = assignment.mid(7).trimmed();
+    if (!assignment.startsWith(QByteArray(name + '=')))
+        return std::nullopt;
+    const QByteArray raw = assignment.mid(name.size() + 1);
+    QByteArray word;
+    bool quoted = false;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        char c = raw[i];
+        if (c == '"') {
+            quoted = !quoted;
+            continue;
         }
+        if (!quoted && (c == ' ' || c == '\t' || c == ';'))
+            break;
+        // Within double quotes a backslash escapes only these; outside, any character.
+        if (c == '\\' && i + 1 < raw.size() && (!quoted || QByteArrayView("$`\"\\").contains(raw[i + 1])))
+            c = raw[++i];
+        word += c;
     }
-    return QStringLiteral("Documents");
+    return word;
+}
+
+// The documents folder that the user's XDG user-dirs file names, "$HOME/…" taken in
+// `home`, or an absolute path; the last such assignment wins, as the shell would have
+// it. Without one, "Documents" in `home`. Names keep their exact bytes.
+QString documentsFolderIn(const QString &home)
+{
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    const QString config
+        = configHome.isEmpty() ? home + QLatin1String("/.config") : decodePath(configHome.toStdString());
+    std::ifstream file(encodePath(config + QLatin1String("/user-dirs.dirs")));
+    QString folder = home + QLatin1String("/Documents");
+    for (std::string line; std::getline(file, line);) {
+        const auto word = assignedWord(QByteArray::fromStdString(line), "XDG_DOCUMENTS_DIR");
+        if (word && word->startsWith("$HOME") && (word->size() == 5 || word->at(5) == '/'))
+            folder = home + decodePath(word->mid(5).toStdString());
+        else if (word && word->startsWith('/'))
+            folder = decodePath(word->toStdString());
+    }
+    return folder;
 }
 }
 
@@ -61,9 +91,7 @@ QString LinuxHost::documentsFolder(const QString &user)
     const passwd *entry = getpwnam(encodePath(user).c_str());
     if (!entry || !entry->pw_dir)
         return {};
-    const QString home = decodePath(entry->pw_dir);
-    const QString name = documentsName(home);
-    return name.isEmpty() ? home : home + u'/' + name;
+    return documentsFolderIn(decodePath(entry->pw_dir));
 }
 
 void LinuxHost::messageBox(const QString &text, int style, const QString &title)

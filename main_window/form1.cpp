@@ -80,39 +80,54 @@ void Form1::Form_Load()
     ErrorMode::skip([&] { File1->setPath(Dir1->Path()); });
 }
 
-QString Form1::targetPath() const
+QString Form1::destinationFolder() const
 {
     QString folder = Text5->text();
     // A destination typed without its trailing "/" must not merge into the file's name.
     if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
-    // A name without extension keeps its name: no trailing ".".
-    const QString extension = Text3->text().isEmpty() ? QString() : u'.' + Text3->text();
-    return folder + Text2->text() + extension;
+    return folder;
+}
+
+bool Form1::composesDot() const
+{
+    // "README" stays "README", while "trail." keeps its "." though nothing follows it.
+    return !Text3->text().isEmpty() || File1->FileName().contains(u'.');
+}
+
+QString Form1::targetPath() const
+{
+    return destinationFolder() + Text2->text() + (composesDot() ? QStringLiteral(".") : QString()) + Text3->text();
 }
 
 void Form1::Text2_Change()
 {
-    Label2->setForeColor(255);
-    Label2->setText(targetPath());
+    ErrorMode::none([&] {
+        Label2->setForeColor(255);
+        Label2->setText(targetPath());
+    });
 }
 
 void Form1::Check1_Click()
 {
-    Label2->setText(targetPath());
+    ErrorMode::none([&] { Label2->setText(targetPath()); });
 }
 
 void Form1::Label2_Change()
 {
-    const QString caption = Label2->text();
-    FirstDot = static_cast<std::int16_t>(caption.indexOf(u'.') + 1);
-    LastDot = static_cast<std::int16_t>(caption.lastIndexOf(u'.') + 1);
-    ManyDots = FirstDot != LastDot ? 1 : 0;
+    ErrorMode::none([&] {
+        const QString caption = Label2->text();
+        FirstDot = static_cast<std::int16_t>(caption.indexOf(u'.') + 1);
+        LastDot = static_cast<std::int16_t>(caption.lastIndexOf(u'.') + 1);
+        // The composition puts in one "." (or none for a name without any); every other is one too many.
+        const bool tooMany = composesDot() ? FirstDot != LastDot : FirstDot != 0;
+        ManyDots = tooMany ? 1 : 0;
+    });
 }
 
 void Form1::exIt_Click()
 {
-    m_host.endProgram();
+    ErrorMode::none([&] { m_host.endProgram(); });
 }
 
 void Form1::closeEvent(QCloseEvent *event)

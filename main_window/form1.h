@@ -58,6 +58,8 @@ public:
 
     // The target path composed from the destination folder, base name and extension.
     [[nodiscard]] QString targetPath() const;
+    // The destination folder as the target path uses it: the text of Text5, ending in "/".
+    [[nodiscard]] QString destinationFolder() const;
 
     // The help window and About box while they exist (null before first use or after they were destroyed).
     [[nodiscard]] Hellp *helpWindow() const;
@@ -103,11 +105,20 @@ protected:
 
 private:
     void createLayout();
+    // At its designed place, moved just enough to lie within the screen's available area.
+    void placeOnScreen();
     void createMenus();
     void connectHandlers();
     void applyCaptionRule();
-    // The preview steps shared by File1_Click and shopic; `roundHeight` rounds the display height to a 16-bit integer.
+    // Whether the composition puts a "." between base name and extension: not for a clicked
+    // name without any "." and an empty extension box.
+    [[nodiscard]] bool composesDot() const;
+    // The picture steps shared by File1_Click and shopic; `roundHeight` rounds the display height to a 16-bit integer.
     void preview(const QString &source, bool roundHeight);
+    // How a file click and a shown rename end: the base name focused and selected, the caption by the rule.
+    void editBaseName();
+    // After a folder the file list could not read: the folder list goes back to the folder the window shows.
+    void returnToShownFolder();
 
     Host &m_host;
     QPointer<Hellp> m_help;

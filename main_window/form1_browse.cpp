@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace
 {
@@ -26,18 +27,29 @@ void Form1::Drive1_Change()
 
 void Form1::Dir1_Change()
 {
-    FileChosen = 0;
+    ErrorMode::none([&] {
+        FileChosen = 0;
+        DirPathLen = static_cast<std::int16_t>(Dir1->Path().size());
+        // The folder list has accepted the folder; it can still vanish before the file list reads it.
+        if (const auto error = ErrorMode::testAfter([&] { File1->setPath(Dir1->Path()); })) {
+            returnToShownFolder();
+            m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
+            return;
+        }
+        const QString separator = DirPathLen > RootLength ? QStringLiteral("/") : QString();
+        if (Check1->checkState() == Qt::Unchecked)
+            Text5->setText(Dir1->Path() + separator);
+        Label1->setText(File1->Path() + separator + File1->FileName());
+        Label2->setText(Text5->text() + Text2->text());
+    });
+}
+
+void Form1::returnToShownFolder()
+{
+    // Quietly: nothing else changed, so there is nothing to bring along.
+    const QSignalBlocker quiet(Dir1);
+    ErrorMode::skip([&] { Dir1->setPath(File1->Path()); });
     DirPathLen = static_cast<std::int16_t>(Dir1->Path().size());
-    // The folder list has accepted the folder; it can still vanish before the file list reads it.
-    if (const auto error = ErrorMode::testAfter([&] { File1->setPath(Dir1->Path()); })) {
-        m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
-        return;
-    }
-    const QString separator = DirPathLen > RootLength ? QStringLiteral("/") : QString();
-    if (Check1->checkState() == Qt::Unchecked)
-        Text5->setText(Dir1->Path() + separator);
-    Label1->setText(File1->Path() + separator + File1->FileName());
-    Label2->setText(Text5->text() + Text2->text());
 }
 
 void Form1::File1_Click()
@@ -51,13 +63,23 @@ void Form1::File1_Click()
         Text3->setText(D == 0 ? QString() : N.mid(D));
         Label2->setText(targetPath());
         const bool held = Check1->checkState() != Qt::Unchecked;
-        preview(held ? File1->Path() + u'/' + File1->FileName() : Label2->text(), true);
-        applyCaptionRule();
+        // A file that is no picture keeps the previous preview; the click still ends ready for typing.
+        ErrorMode::exitOnError(
+            [&] { preview(held ? File1->Path() + u'/' + File1->FileName() : Label2->text(), true); });
+        editBaseName();
     });
+}
+
+void Form1::editBaseName()
+{
+    Text2->setFocus();
+    Text2->setSelLength(static_cast<int>(Text2->text().size()));
+    applyCaptionRule();
 }
 
 void Form1::applyCaptionRule()
 {
+    // The destination as the rename will use it, against the browsed folder.
     const QString browsed = DirPathLen > RootLength ? Dir1->Path() + u'/' : Dir1->Path();
-    Command1->setText(Text5->text() == browsed ? QStringLiteral("Rename") : QStringLiteral("Rename and Move"));
+    Command1->setText(destinationFolder() == browsed ? QStringLiteral("Rename") : QStringLiteral("Rename and Move"));
 }

@@ -8,11 +8,15 @@
 #include "controls/imagebox.h"
 #include "controls/lists.h"
 #include "controls/twips.h"
+#include "main_window/placement.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
 
 #include <utility>
 
@@ -126,8 +130,20 @@ void Form1::createLayout()
     QWidget::setTabOrder(Text5, Check1);
     Dir1->setFocus();
 
-    const int menuHeight = menuBar()->sizeHint().height();
-    setGeometry(twipsToPixels(1590), twipsToPixels(1830), twipsToPixels(13860), twipsToPixels(9660) + menuHeight);
+    placeOnScreen();
+}
+
+void Form1::placeOnScreen()
+{
+    // The client area, below the menu bar, has its corner at 1590, 1830 twips on the screen.
+    const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    const QRect placed(
+        twipsToPixels(1590), twipsToPixels(1830) - menuHeight, twipsToPixels(13860), twipsToPixels(9660) + menuHeight);
+    const QScreen *screen = QGuiApplication::screenAt(placed.topLeft());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    setGeometry(screen ? fittedInto(placed, frame, screen->availableGeometry()) : placed);
 }
 
 void Form1::createMenus()

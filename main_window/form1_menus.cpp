@@ -5,6 +5,7 @@
 #include "main_window/form1.h"
 
 #include "about_box/frmabout.h"
+#include "base/hosterror.h"
 #include "help_window/hellp.h"
 
 namespace
@@ -36,14 +37,18 @@ frmAbout *Form1::aboutBox() const
 
 void Form1::hep_Click()
 {
-    if (!m_help)
-        m_help = new Hellp;
-    bringForward(m_help);
+    ErrorMode::none([&] {
+        if (!m_help)
+            m_help = new Hellp;
+        bringForward(m_help);
+    });
 }
 
 void Form1::aBout_Click()
 {
-    if (!m_about)
-        m_about = new frmAbout(m_host, this);
-    bringForward(m_about);
+    ErrorMode::none([&] {
+        if (!m_about)
+            m_about = new frmAbout(m_host, this);
+        bringForward(m_about);
+    });
 }

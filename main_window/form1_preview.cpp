@@ -62,14 +62,12 @@ void Form1::preview(const QString &source, bool roundHeight)
     Image1->setHeight(static_cast<float>(divide(H, divide(H, S))));
     Image1->setWidth(static_cast<float>(divide(W, divide(H, S))));
     Image1->setPicture(std::move(PreviewPicture));
-    Text2->setFocus();
-    Text2->setSelLength(static_cast<int>(Text2->text().size()));
 }
 
 void Form1::shopic()
 {
     ErrorMode::exitOnError([&] {
         preview(Label2->text(), false);
-        applyCaptionRule();
+        editBaseName();
     });
 }

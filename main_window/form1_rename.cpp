@@ -9,6 +9,8 @@
 #include "controls/lists.h"
 #include "host/host.h"
 
+#include <QRegularExpression>
+
 #include <cerrno>
 
 namespace
@@ -53,6 +55,13 @@ bool leavesFolder(const QString &part)
 {
     return part.contains(u'/') || part.contains(QChar(u'\0'));
 }
+
+// Two spellings of one path: a doubled "/" counts once.
+bool samePath(QString a, QString b)
+{
+    static const QRegularExpression doubled(QStringLiteral("//+"));
+    return a.replace(doubled, QStringLiteral("/")) == b.replace(doubled, QStringLiteral("/"));
+}
 }
 
 void Form1::Command1_Click()
@@ -60,6 +69,7 @@ void Form1::Command1_Click()
     ErrorMode::none([&] {
         if (FileChosen == 0)
             m_host.messageBox(QStringLiteral("Chose a File"), MsgBoxStyle::Critical, QStringLiteral("File"));
+        bool atTarget = false; // the chosen file now lies at the target path
         if (!Text2->text().isEmpty()) {
             Label2->setText(targetPath());
             if (FileChosen == 1 && ManyDots == 0) {
@@ -70,12 +80,15 @@ void Form1::Command1_Click()
                     reason = QStringLiteral("A name may not contain \"/\".");
                 else if (!OldFile.startsWith(u'/') || !NewFile.startsWith(u'/'))
                     reason = QStringLiteral("The destination folder must be a full path, starting with \"/\".");
-                else if (const auto error
+                else if (samePath(OldFile, NewFile)) {
+                    // The file already has that name: nothing to do.
+                } else if (const auto error
                     = ErrorMode::testAfter([&] { m_host.rename(OldFile, NewFile, progressDialog(OldFile, NewFile)); }))
                     reason = plainReason(*error);
                 if (!reason.isEmpty())
                     m_host.messageBox(QStringLiteral("Error File not Renamed\n") + reason, MsgBoxStyle::Critical,
                         QStringLiteral("Error"));
+                atTarget = reason.isEmpty();
             }
             if (ManyDots == 1)
                 m_host.messageBox(
@@ -86,6 +99,8 @@ void Form1::Command1_Click()
         if (!Text2->text().isEmpty())
             Image1->hide();
         FileChosen = 0;
-        shopic();
+        // After a refusal nothing lies at the target that this press put there: the preview stays hidden.
+        if (Text2->text().isEmpty() || atTarget)
+            shopic();
     });
 }

@@ -1,13 +1,17 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about_box/frmabout.h"
+#include "main_window/form1.h"
 #include "testsupport/fakehost.h"
 
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace
 {
@@ -17,6 +21,39 @@ public:
     AppInfo info;
     [[nodiscard]] AppInfo app() const override { return info; }
 };
+
+// Message boxes that wait for the user in an event loop of their own, as real ones do;
+// each notes whether `watched` was still shown when it closed.
+class WaitingHost : public FakeHost
+{
+public:
+    QPointer<QWidget> watched;
+    QList<bool> shownWhenClosed;
+    void messageBox(const QString &text, int style, const QString &title) override
+    {
+        FakeHost::messageBox(text, style, title);
+        QDialog box;
+        box.setModal(true);
+        QTimer::singleShot(300, &box, &QDialog::accept);
+        box.exec();
+        shownWhenClosed.append(watched && watched->isVisible());
+    }
+};
+
+// The rows of a label's picture that hold text (dark pixels) come in bands, one per line.
+int textLines(const QImage &image)
+{
+    int lines = 0;
+    bool before = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool dark = false;
+        for (int x = 0; x < image.width() && !dark; ++x)
+            dark = qGray(image.pixel(x, y)) < 100;
+        lines += dark && !before ? 1 : 0;
+        before = dark;
+    }
+    return lines;
+}
 }
 
 class TestFrmAbout : public QObject
@@ -27,6 +64,10 @@ private Q_SLOTS:
     void loadFillsTexts();
     void timerHidesOnceAndShowsMainWindow();
     void focusStartsOnOk();
+    void hidesNoEarlierThanSixSecondsAfterLoading();
+    void tickWaitsForTheRunningHandler_data();
+    void tickWaitsForTheRunningHandler();
+    void descriptionShowsThreeLines();
 };
 
 void TestFrmAbout::loadFillsTexts_data()
@@ -87,6 +128,67 @@ void TestFrmAbout::focusStartsOnOk()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), box->cmdSysInfo);
     delete box;
+}
+
+// A coarse timer may fire up to 5% early, depending on where in a second it started:
+// boxes loaded at several moments of a second catch that.
+void TestFrmAbout::hidesNoEarlierThanSixSecondsAfterLoading()
+{
+    struct Load {
+        QElapsedTimer clock;
+        std::unique_ptr<frmAbout> box;
+        qint64 hiddenAfter = -1;
+    };
+    AppHost host;
+    std::vector<Load> loads(8);
+    for (Load &load : loads) {
+        load.clock.start();
+        load.box = std::make_unique<frmAbout>(host, nullptr);
+        load.box->show();
+        connect(load.box->windowHandle(), &QWindow::visibleChanged, this,
+            [&load] { load.hiddenAfter = load.clock.elapsed(); });
+        QTest::qWait(125);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(loads.back().hiddenAfter >= 0, 8000);
+    for (const Load &load : loads)
+        QVERIFY2(load.hiddenAfter >= 6000, qPrintable(QString::number(load.hiddenAfter)));
+}
+
+void TestFrmAbout::tickWaitsForTheRunningHandler_data()
+{
+    QTest::addColumn<bool>("fromMainWindow"); // else the About box's own System Info button
+    QTest::newRow("System Information Is Unavailable") << false;
+    QTest::newRow("Chose a File") << true;
+}
+
+void TestFrmAbout::tickWaitsForTheRunningHandler()
+{
+    QFETCH(bool, fromMainWindow);
+    WaitingHost host;
+    Form1 w(host);
+    w.aBout_Click();
+    frmAbout *box = w.aboutBox();
+    host.watched = box;
+    box->Timer1->setInterval(20); // due while the handler waits in its message box
+    if (fromMainWindow)
+        w.Command1_Click();
+    else
+        box->cmdSysInfo_Click();
+    QCOMPARE(host.shownWhenClosed, QList<bool> {true});
+    QTRY_VERIFY(!box->isVisible());
+}
+
+void TestFrmAbout::descriptionShowsThreeLines()
+{
+    AppHost host;
+    frmAbout box(host, nullptr);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QCOMPARE(box.lblDescription->text().size(), 200);
+    const QImage image = box.lblDescription->grab().toImage();
+    QCOMPARE(textLines(image), 3);
+    QCOMPARE(textLines(image.copy(0, 0, 1, image.height())), 0); // nothing cut off at the sides
+    QCOMPARE(textLines(image.copy(image.width() - 1, 0, 1, image.height())), 0);
 }
 
 QTEST_MAIN(TestFrmAbout)

@@ -161,6 +161,20 @@ private Q_SLOTS:
         QCOMPARE(change.count(), 2);
     }
 
+    void dirListOpeningTheOpenFolderIsNoChange()
+    {
+        DirList dirs;
+        showOn(dirs);
+        dirs.setPath(path("/Photos"));
+        QSignalSpy change(&dirs, &DirList::Change);
+        const QPoint at = centreOf(dirs, QStringLiteral("Photos"));
+        QTest::mouseClick(dirs.viewport(), Qt::LeftButton, {}, at);
+        QTest::keyClick(&dirs, Qt::Key_Return);
+        QTest::mouseDClick(dirs.viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(change.count(), 0);
+        QCOMPARE(dirs.Path(), path("/Photos"));
+    }
+
     void dirListOpensAFolderThatIsNotUtf8()
     {
         const QString odd = path("/Empty/") + QChar(char16_t(0xDCE9)) + QStringLiteral("t\u00e9");

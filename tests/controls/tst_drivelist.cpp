@@ -71,6 +71,20 @@ private Q_SLOTS:
         QCOMPARE(change.count(), 1);
     }
 
+    void pickingTheShownVolumeAgainIsNoChange()
+    {
+        DriveList drives;
+        showOn(drives);
+        const QString shown = drives.Drive();
+        QSignalSpy change(&drives, &DriveList::Change);
+        static_cast<QComboBox &>(drives).showPopup(); // as a click on the box does
+        QTRY_VERIFY(drives.view()->isVisible());
+        QTest::keyClick(drives.view(), Qt::Key_Return);
+        QTRY_VERIFY(!drives.view()->isVisible());
+        QCOMPARE(change.count(), 0);
+        QCOMPARE(drives.Drive(), shown);
+    }
+
     void refreshVolumesKeepsTheSelection()
     {
         DriveList drives;

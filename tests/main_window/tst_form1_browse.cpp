@@ -142,6 +142,10 @@ private Q_SLOTS:
         QCOMPARE(w.Text5->text(), text5);
         QCOMPARE(w.Label1->text(), label1);
         QCOMPARE(w.FileChosen, std::int16_t(0));
+        // The folder list is back on the folder the rest of the window shows.
+        QCOMPARE(w.Dir1->Path(), path("/Photos"));
+        clickFile(QStringLiteral("holiday.jpg"));
+        QCOMPARE(w.Command1->text(), QStringLiteral("Rename"));
     }
 
     void nameSplit_data()
@@ -199,6 +203,7 @@ private Q_SLOTS:
                                   << "Rename";
         QTest::newRow("held elsewhere") << path("/Photos") << true << path("/Sorted/") << "Rename and Move";
         QTest::newRow("differs in letter case") << path("/Photos") << false << path("/photos/") << "Rename and Move";
+        QTest::newRow("typed without trailing slash") << path("/Photos") << false << path("/Photos") << "Rename";
     }
 
     void captionRule()

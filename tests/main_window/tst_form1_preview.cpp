@@ -110,8 +110,10 @@ private Q_SLOTS:
         QCOMPARE(w.Image1->Height(), 4800.0f);
         QCOMPARE(w.Text1->text() != QStringLiteral("1.13015625"), ratioWritten);
         QCOMPARE(w.Text4->text(), QStringLiteral("0"));
-        QCOMPARE(w.Command1->text(), QStringLiteral("kept"));
-        QCOMPARE(QApplication::focusWidget(), w.Text3);
+        // The click itself completes: the name is ready for editing and the caption follows the rule.
+        QCOMPARE(w.Command1->text(), QStringLiteral("Rename"));
+        QCOMPARE(QApplication::focusWidget(), w.Text2);
+        QCOMPARE(w.Text2->selectedText(), QStringLiteral("b"));
     }
 
     void smallDisplayHeightIsNotRoundedAfterARename()
@@ -182,8 +184,19 @@ private Q_SLOTS:
         QCOMPARE(w.Command1->text(), QStringLiteral("Rename"));
     }
 
+    // A document is no picture: the previous picture stays, and the click ends as any other,
+    // ready for typing the new name, with the caption of its own destination.
+    void nonPictureAfterAPicture_data()
+    {
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("in place") << false << "Rename";
+        QTest::newRow("held elsewhere") << true << "Rename and Move";
+    }
+
     void nonPictureAfterAPicture()
     {
+        QFETCH(bool, held);
         Form1 &w = *m_window;
         QImage image(400, 300, QImage::Format_RGB32);
         image.fill(Qt::red);
@@ -193,14 +206,20 @@ private Q_SLOTS:
         clickFile(QStringLiteral("shown.png"));
         const QImage shown = w.Image1->picture().image;
         QVERIFY(!shown.isNull());
+        w.Check1->setChecked(held);
+        if (held)
+            w.Text5->setText(QStringLiteral("/tmp/"));
         w.Command1->setText(QStringLiteral("kept"));
-        w.Text3->setFocus();
+        w.File1->setFocus();
 
         clickFile(QStringLiteral("notes.txt"));
         QCOMPARE(w.Text2->text(), QStringLiteral("notes")); // the split still happens
         QCOMPARE(w.Image1->picture().image, shown);
-        QCOMPARE(w.Command1->text(), QStringLiteral("kept"));
-        QCOMPARE(QApplication::focusWidget(), w.Text3);
+        QTEST(w.Command1->text(), "caption");
+        QCOMPARE(QApplication::focusWidget(), w.Text2);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("minutes")); // replaces the selected name
+        QCOMPARE(w.Text2->text(), QStringLiteral("minutes"));
+        QCOMPARE(w.File1->FileName(), QStringLiteral("notes.txt"));
     }
 
 private:

@@ -201,6 +201,71 @@ private Q_SLOTS:
         }
     }
 
+    // A click, the base name typed ("-": kept), the button. Without an edit no name
+    // changes; a name without "." composes none, so any "." in the target is one too many.
+    void pressAfterAClick_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("result"); // the file's name afterwards
+        QTest::addColumn<QString>("message");
+        const QString refused = QStringLiteral("Error File not Renamed");
+        // clang-format off
+        QTest::newRow("no edit: picture") << "/Pics" << "a.jpg" << "-" << "a.jpg" << "";
+        QTest::newRow("no edit: name ending in a dot") << "/Pics" << "trail." << "-" << "trail." << "";
+        QTest::newRow("no edit: name without a dot") << "/Pics" << "README" << "-" << "README" << "";
+        QTest::newRow("no edit: two dots") << "/Pics" << "a.b.c" << "-" << "a.b.c" << refused;
+        QTest::newRow("no dot: new name without") << "/Pics" << "README" << "LICENSE" << "LICENSE" << "";
+        QTest::newRow("no dot: new name with one") << "/Pics" << "README" << "a.b" << "README" << refused;
+        QTest::newRow("no dot: in a dotted folder") << "/old.stuff" << "README" << "b" << "README" << refused;
+        // clang-format on
+    }
+
+    void pressAfterAClick()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, name);
+        QFETCH(QString, base);
+        QFETCH(QString, result);
+        const QString in = m_dir->path() + folder + u'/';
+        for (const char *file : {"trail.", "README", "a.b.c"})
+            QVERIFY(TestFiles::write(in + QLatin1String(file)));
+        m_window->Dir1->setPath(in);
+        click(name);
+        if (base != QLatin1String("-"))
+            typeBaseName(base);
+        press();
+        QTEST(m_host->messages.isEmpty() ? QString() : m_host->messages.constLast().text, "message");
+        QVERIFY(listed().contains(result));
+        QCOMPARE(TestFiles::exists(in + name), name == result);
+        QCOMPARE(m_host->loadedPictures.constLast(), in + result); // the preview names the file as it now is
+    }
+
+    // Nothing was renamed: the preview must not show whatever lies at the target.
+    void refusalShowsNoOtherFile_data()
+    {
+        QTest::addColumn<bool>("clicked");
+        QTest::newRow("target taken by another picture") << true;
+        QTest::newRow("no file chosen, target names a picture") << false;
+    }
+
+    void refusalShowsNoOtherFile()
+    {
+        QFETCH(bool, clicked);
+        QVERIFY(QImage(path("/Pics/a.jpg")).save(path("/Pics/b.jpg"), "PNG"));
+        m_window->File1->Refresh();
+        if (clicked)
+            click(QStringLiteral("a.jpg"));
+        m_window->Text3->setText(QStringLiteral("jpg"));
+        typeBaseName(QStringLiteral("b"));
+        const qsizetype loads = m_host->loadedPictures.size();
+        press();
+        QCOMPARE(m_host->messages.size(), 1);
+        QVERIFY(m_window->Image1->isHidden());
+        QCOMPARE(m_host->loadedPictures.size(), loads);
+    }
+
     void nameThatIsNotUtf8IsRenamedByItsBytes()
     {
         const QString odd = decodePath(encodePath(path("/Pics/")) + "caf\xe9.txt");

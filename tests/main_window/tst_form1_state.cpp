@@ -4,6 +4,7 @@
 #include "controls/controls.h"
 #include "controls/lists.h"
 #include "main_window/form1.h"
+#include "main_window/placement.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
 
@@ -210,6 +211,29 @@ private Q_SLOTS:
         QCOMPARE(w.FileChosen, std::int16_t(0)); // passing through the file list chooses no file
         for (const QWidget *scratch : {w.Text1, w.Text4, w.Text6})
             QVERIFY(!scratch->isVisible());
+    }
+
+    // The window at 106, 102 with its 924 x 664 pixels, moved only as far as the screen needs.
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QPoint>("placed");
+        QTest::newRow("room enough") << QRect(0, 0, 1920, 1080) << QMargins() << QPoint(106, 102);
+        QTest::newRow("1280 x 720, frame counted")
+            << QRect(0, 0, 1280, 720) << QMargins(4, 30, 4, 4) << QPoint(106, 52);
+        QTest::newRow("narrow, panel on top") << QRect(0, 160, 1000, 920) << QMargins(4, 30, 4, 4) << QPoint(72, 190);
+        QTest::newRow("larger than the screen") << QRect(0, 0, 800, 600) << QMargins(4, 30, 4, 4) << QPoint(4, 30);
+    }
+
+    void placement()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QMargins, frame);
+        const QRect window(106, 102, 924, 664);
+        const QRect fitted = fittedInto(window, frame, available);
+        QTEST(fitted.topLeft(), "placed");
+        QCOMPARE(fitted.size(), window.size());
     }
 
     void exitEndsTheProgram()
