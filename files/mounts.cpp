@@ -107,10 +107,16 @@ bool isSystemType(const QByteArray &type)
     return system.contains(type);
 }
 
+// Where udisks mounts the viewer's removable media on some systems (others use /media).
+bool isUserMedia(const QString &point, const Viewer &viewer)
+{
+    return !viewer.user.isEmpty() && isInsideFolder(point, QStringLiteral("/run/media/") + viewer.user);
+}
+
 // Where the system keeps what is no place for the user's files.
 bool isInSystemArea(const QString &point, const Viewer &viewer)
 {
-    if (!viewer.user.isEmpty() && isInsideFolder(point, QStringLiteral("/run/media/") + viewer.user))
+    if (isUserMedia(point, viewer))
         return false;
     for (const char *area : {"/proc", "/sys", "/dev", "/run", "/var/run", "/snap", "/var/snap", "/var/lib", "/boot",
              "/efi", "/tmp", "/var/tmp"}) {
@@ -127,7 +133,7 @@ bool isUserPlace(const QString &point, const Viewer &viewer)
         if (isInsideFolder(point, QLatin1String(area)))
             return true;
     }
-    if (!viewer.user.isEmpty() && isInsideFolder(point, QStringLiteral("/run/media/") + viewer.user))
+    if (isUserMedia(point, viewer))
         return true;
     if (point == QLatin1String("/home") || (!viewer.home.isEmpty() && isInsideFolder(viewer.home, point)))
         return true;
