@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "files/mounts.h"
+
 #include <QComboBox>
 #include <QListView>
 
@@ -9,9 +11,9 @@
 
 class NameListModel;
 
-// Host drive list: the mounted volumes of real file systems, the root first,
-// each designated by its mount point and shown with its name where it has
-// one. Change fires when the user picks another volume than the one shown;
+// Host drive list: the volumes a desktop shows (desktopVolumes), the root
+// first, each designated by its mount point and shown with its name where it
+// has one. Change fires when the user picks another volume than the one shown;
 // never when code selects one, nor when the user picks the one shown again.
 class DriveList : public QComboBox
 {
@@ -22,18 +24,26 @@ public:
 
     // Mount point of the selected volume.
     [[nodiscard]] QString Drive() const;
-    // Selects the volume that holds `path`, without firing Change.
+    // Selects the volume that holds `path` (listing it, as keepVolumeOf does), without firing Change.
     void showVolumeOf(const QString &path);
-    // Reads the mounted volumes again, keeping the selected one when still mounted.
+    // The folder list shows `folder`: its volume is listed whatever its type,
+    // until another folder is shown. Keeps the selection and fires no Change.
+    void keepVolumeOf(const QString &folder);
+    // Reads the mounted volumes again, keeping the selected one when still listed.
     // Opening the list does this, so that a volume mounted meanwhile shows.
     void refreshVolumes();
+    // Lists the volumes of `table` as refreshVolumes does with the live table.
+    void setMountTable(std::vector<Mount> table);
 
 Q_SIGNALS:
     void Change();
 
 private:
     void showPopup() override;
+    void fill();
 
+    std::vector<Mount> m_table;
+    QString m_shownFolder;
     bool m_picked = false; // the user has just moved the selection to another volume
 };
 

@@ -24,13 +24,10 @@ enum class FolderParts { FoldersAndFiles, FoldersOnly, FilesOnly };
 // Raises HostError (errno, strerror text) when the folder cannot be opened or read.
 [[nodiscard]] FolderContents readFolder(const QString &path, FolderParts parts = FolderParts::FoldersAndFiles);
 
-// Order of names as a file manager shows them: case-insensitive, runs of
-// ASCII digits compared as numbers (IMG_2 before IMG_10, "a01" level with
-// "a1"), other characters by code point. Names equal in that order are ordered
-// by their exact text, so that distinct names never tie.
+// The order of names as listed: the user's collation (see NameOrder::user).
 [[nodiscard]] bool naturalLess(const QString &a, const QString &b);
 
-// The natural order as a key: for any two names, comparing their keys as
-// bytes (memcmp, then length) gives naturalLess's order, except that names it
-// tells apart only by their exact text have equal keys. Appends to `key`.
+// The listing's order as a key: for any two names, comparing their keys as
+// bytes (memcmp, then length) gives exactly naturalLess's order, so a name can
+// be placed into a listed folder by its key. Appends to `key`.
 void appendNaturalKey(QStringView name, std::string &key);

@@ -61,6 +61,8 @@ void Form1::connectHandlers()
 {
     connect(Drive1, &DriveList::Change, this, &Form1::Drive1_Change);
     connect(Dir1, &DirList::Change, this, &Form1::Dir1_Change);
+    // The drive list keeps the browsed folder's volume listed, whatever its kind.
+    connect(Dir1, &DirList::Change, Drive1, [this] { Drive1->keepVolumeOf(Dir1->Path()); });
     connect(File1, &FileList::Click, this, &Form1::File1_Click);
     connect(Text2, &TextBox::Change, this, &Form1::Text2_Change);
     connect(Label2, &Label::Change, this, &Form1::Label2_Change);

@@ -85,6 +85,24 @@ private Q_SLOTS:
         QCOMPARE(drives.Drive(), shown);
     }
 
+    // Browsing into a volume that is not listed lists it, and changes nothing else.
+    void keepVolumeOfListsTheBrowsedVolume()
+    {
+        DriveList drives;
+        setVolumes(drives);
+        drives.showVolumeOf(QStringLiteral("/media/maria/CARD"));
+        QCOMPARE(drives.findData(QStringLiteral("/tmp")), -1);
+        QSignalSpy change(&drives, &DriveList::Change);
+        drives.keepVolumeOf(QStringLiteral("/tmp/upload"));
+        QVERIFY(drives.findData(QStringLiteral("/tmp")) >= 0);
+        QCOMPARE(drives.Drive(), QStringLiteral("/media/maria/CARD"));
+        drives.keepVolumeOf(QStringLiteral("/home/maria"));
+        drives.setMountTable(parseMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                             "3 1 0:30 / /tmp rw - tmpfs tmpfs rw\n"));
+        QCOMPARE(drives.findData(QStringLiteral("/tmp")), -1); // no longer browsed
+        QCOMPARE(change.count(), 0);
+    }
+
     void refreshVolumesKeepsTheSelection()
     {
         DriveList drives;
@@ -119,11 +137,12 @@ private Q_SLOTS:
 private:
     [[nodiscard]] QString path(const char *relative) const { return m_folder.path(relative); }
 
+    // A recorded mount table: the root, a card, and /tmp in memory (listed only while shown).
     static void setVolumes(DriveList &drives)
     {
-        drives.clear();
-        for (const char *root : {"/", "/media/maria/CARD", "/tmp"})
-            drives.addItem(QString::fromUtf8(root), QString::fromUtf8(root));
+        drives.setMountTable(parseMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                             "2 1 8:17 / /media/maria/CARD rw - vfat /dev/sdb1 rw\n"
+                                             "3 1 0:30 / /tmp rw - tmpfs tmpfs rw\n"));
     }
 
     ListFolder m_folder;

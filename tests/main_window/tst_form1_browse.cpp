@@ -121,6 +121,23 @@ private Q_SLOTS:
         QCOMPARE(w.Label2->text(), label2);
     }
 
+    // The folder list opens a folder on a volume the drive list leaves out
+    // (here the temporary folder, recorded as memory): the drive list lists it
+    // and keeps showing the drive picked before.
+    void browsingListsTheFoldersVolume()
+    {
+        Form1 &w = *m_window;
+        const std::string table
+            = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n9 1 0:30 / " + encodePath(m_dir.path()) + " rw - tmpfs tmpfs rw\n";
+        w.Dir1->setPath(QStringLiteral("/"));
+        w.Drive1->setMountTable(parseMountTable(table));
+        w.Drive1->showVolumeOf(QStringLiteral("/"));
+        QCOMPARE(w.Drive1->findData(m_dir.path()), -1);
+        w.Dir1->setPath(path("/Photos"));
+        QVERIFY(w.Drive1->findData(m_dir.path()) >= 0);
+        QCOMPARE(w.Drive1->Drive(), QStringLiteral("/"));
+    }
+
     void folderVanishedBeforeTheFileListReadIt()
     {
         Form1 &w = *m_window;
