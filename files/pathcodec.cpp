@@ -53,7 +53,13 @@ QString decodePath(std::string_view bytes)
             text.append(QChar(static_cast<char16_t>(escapeBase + b)));
             ++i;
         } else {
-            text.append(QString::fromUcs4(&codePoint, 1));
+            // Not QString::fromUcs4: it would drop a lone U+FEFF as a byte-order mark.
+            if (QChar::requiresSurrogates(codePoint)) {
+                text.append(QChar(QChar::highSurrogate(codePoint)));
+                text.append(QChar(QChar::lowSurrogate(codePoint)));
+            } else {
+                text.append(QChar(static_cast<char16_t>(codePoint)));
+            }
             i += static_cast<std::size_t>(length);
         }
     }
