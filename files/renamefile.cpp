@@ -95,6 +95,9 @@ void changeCase(const std::string &from, const std::string &to)
 
 void renameFile(const QString &from, const QString &to, const CopyProgress &progress)
 {
+    // The system calls would end the path at a NUL and act on a shorter one.
+    if (from.contains(QChar(u'\0')) || to.contains(QChar(u'\0')))
+        fail(EINVAL);
     const std::string source = encodePath(from);
     const std::string target = encodePath(to);
     stage("before-rename");
