@@ -96,10 +96,12 @@ Use use(int folder, const std::string &name, int openMode, UniqueFd &lock, struc
     if (S_ISLNK(st.st_mode))
         return Use::Unknown;
     lock.reset(::openat(folder, name.c_str(), openMode | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!lock.valid())
+        return Use::Unknown; // another user's, say
     struct stat opened {
     };
-    if (!lock.valid() || ::fstat(lock.get(), &opened) != 0 || !sameFile(st, opened))
-        return Use::Held;
+    if (::fstat(lock.get(), &opened) != 0 || !sameFile(st, opened))
+        return Use::Held; // replaced meanwhile: left for the next time
     if (::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
         struct stat now {
         };

@@ -77,8 +77,10 @@ private:
     bool createNamed(const std::string &name)
     {
         UniqueFd fd(::openat(m_folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!fd.valid() && errno != EEXIST)
+            failErrno();
         if (!fd.valid())
-            return errno == EEXIST ? false : (failErrno(), false);
+            return false;
         if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
             return false;
         struct stat entry {

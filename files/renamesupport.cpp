@@ -84,9 +84,20 @@ int renameNoReplace(int fromFolder, const std::string &from, int toFolder, const
 
 int renameCarefully(int fromFolder, const std::string &from, int toFolder, const std::string &to)
 {
-    const int err = renameNoReplace(fromFolder, from, toFolder, to);
+    int err = renameNoReplace(fromFolder, from, toFolder, to);
     if (err != EINVAL && err != ENOSYS)
         return err;
+    // link(2) never replaces either; the old name goes once the new one is there.
+    if (::linkat(fromFolder, from.c_str(), toFolder, to.c_str(), 0) == 0) {
+        if (::unlinkat(fromFolder, from.c_str(), 0) == 0)
+            return 0;
+        err = errno;
+        ::unlinkat(toFolder, to.c_str(), 0);
+        return err;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK)
+        return errno;
+    // No hard links here either (FAT): a check, then a plain rename.
     struct stat st {
     };
     if (statEntry(toFolder, to, st))

@@ -54,9 +54,10 @@ void stage(const char *name);
 // rename without replacing: 0, or the errno of the failure.
 [[nodiscard]] int renameNoReplace(int fromFolder, const std::string &from, int toFolder, const std::string &to);
 
-// The same, also where the file system lacks RENAME_NOREPLACE: there a check
-// comes before a plain rename, so use it only for names of the program's own
-// and for a file's own name in another letter case.
+// The same, also where the file system lacks RENAME_NOREPLACE: there a hard
+// link and an unlink, or without links a check before a plain rename, which a
+// newcomer could slip past; so use it only for the program's own names and
+// for putting a file back under its own name.
 [[nodiscard]] int renameCarefully(int fromFolder, const std::string &from, int toFolder, const std::string &to);
 
 // A fresh hidden name for a copy in progress (".zindle-XXXXXX.part"), made
