@@ -28,7 +28,8 @@ void save(const QString &path, const QByteArray &data, const timespec *mtime)
 
 QByteArray version(int number)
 {
-    return "version " + QByteArray::number(number) + '\n' + pattern(64 << 10);
+    static const QByteArray body = pattern(64 << 10);
+    return "version " + QByteArray::number(number) + '\n' + body;
 }
 
 // Saves `folder`/a.txt over and over until `folder`/.stop appears. Each save
@@ -55,7 +56,11 @@ int runSaver(const std::string &folder)
     return 0;
 }
 
-const QByteArray bigFile = pattern(12 << 20); // more than one copy chunk
+const QByteArray &bigFile()
+{
+    static const QByteArray data = pattern(12 << 20); // more than one copy chunk
+    return data;
+}
 
 // Moves `from` to `to`, killing itself at `stage` ("copying": after the first
 // chunk); at "anywhere", moves the file back and forth until killed.
@@ -225,7 +230,7 @@ private Q_SLOTS:
         Tmpfs fs(path(QStringLiteral("mnt")), "64m");
         REQUIRE_MOUNT(fs);
         const QString from = path(QStringLiteral("src/a.bin")), to = path(QStringLiteral("mnt/a.bin"));
-        writeFile(bytes(from), bigFile);
+        writeFile(bytes(from), bigFile());
         writeFile(bytes(path(QStringLiteral("src/other.txt"))), "other");
         for (int kill = 0; kill < (stage == QLatin1String("anywhere") ? 12 : 1); ++kill) {
             QProcess mover;
@@ -250,12 +255,12 @@ private Q_SLOTS:
 
             QCOMPARE(leftovers(), QStringList());
             const QByteArray atSource = contents(from), atTarget = contents(to);
-            QVERIFY2(atSource == bigFile || atTarget == bigFile, "the file is complete nowhere");
-            QVERIFY(atSource == bigFile || atSource == "<missing>");
-            QVERIFY(atTarget == bigFile || atTarget == "<missing>");
-            if (atSource != bigFile)
+            QVERIFY2(atSource == bigFile() || atTarget == bigFile(), "the file is complete nowhere");
+            QVERIFY(atSource == bigFile() || atSource == "<missing>");
+            QVERIFY(atTarget == bigFile() || atTarget == "<missing>");
+            if (atSource != bigFile())
                 renameFile(to, from, {}); // back to where the next round starts
-            else if (atTarget == bigFile)
+            else if (atTarget == bigFile())
                 QCOMPARE(::unlink(bytes(to).c_str()), 0);
         }
     }
