@@ -53,12 +53,13 @@ QString decodePath(std::string_view bytes)
             text.append(QChar(static_cast<char16_t>(escapeBase + b)));
             ++i;
         } else {
-            // Appended in place: a QString per character would cost more than the decoding.
+            // Appended in place: QString::fromUcs4 would drop a lone U+FEFF as a
+            // byte-order mark, and a QString per character costs more than the decoding.
             if (QChar::requiresSurrogates(codePoint)) {
                 text.append(QChar(QChar::highSurrogate(codePoint)));
                 text.append(QChar(QChar::lowSurrogate(codePoint)));
             } else {
-                text.append(QChar(char16_t(codePoint)));
+                text.append(QChar(static_cast<char16_t>(codePoint)));
             }
             i += static_cast<std::size_t>(length);
         }

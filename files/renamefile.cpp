@@ -57,37 +57,22 @@ bool sameEntry(const std::string &from, const std::string &to)
         && decodePath(fromParts.name).compare(decodePath(toParts.name), Qt::CaseInsensitive) == 0;
 }
 
-// A rename that refuses to replace, also where the file system lacks
-// RENAME_NOREPLACE (only used for the case change, whose names are its own).
-int renameCarefully(const std::string &from, const std::string &to)
-{
-    const int err = renameNoReplace(AT_FDCWD, from, AT_FDCWD, to);
-    if (err != EINVAL && err != ENOSYS)
-        return err;
-    struct stat st {
-    };
-    if (::lstat(to.c_str(), &st) == 0)
-        return EEXIST;
-    return ::renameat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str()) == 0 ? 0 : errno;
-}
-
 // Changes the letter case of a name on a case-insensitive file system. A direct
 // rename there is a no-op (the target name finds the source's entry), so the
-// file goes through a hidden temporary name; a failure puts the name back.
+// file is set aside first, as a move sets a source aside, and a killed change
+// leaves it where the next move from that folder puts it back.
 void changeCase(const std::string &from, const std::string &to)
 {
-    const std::string folder = splitPath(from).folder + '/';
-    std::string middle;
-    int err = EEXIST;
-    for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
-        middle = folder + temporaryName();
-        err = renameCarefully(from, middle);
-    }
+    const UniqueFd folder(::open(splitPath(from).folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid())
+        failErrno();
+    std::string aside;
+    int err = setAside(folder.get(), splitPath(from).name, aside);
     if (err != 0)
         fail(err);
-    err = renameCarefully(middle, to);
+    err = renameCarefully(folder.get(), aside, folder.get(), splitPath(to).name);
     if (err != 0) {
-        renameCarefully(middle, from);
+        putBack(folder.get(), aside, splitPath(from).name);
         fail(err);
     }
 }
@@ -95,6 +80,9 @@ void changeCase(const std::string &from, const std::string &to)
 
 void renameFile(const QString &from, const QString &to, const CopyProgress &progress)
 {
+    // The system calls would end the path at a NUL and act on a shorter one.
+    if (from.contains(QChar(u'\0')) || to.contains(QChar(u'\0')))
+        fail(EINVAL);
     const std::string source = encodePath(from);
     const std::string target = encodePath(to);
     stage("before-rename");

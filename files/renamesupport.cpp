@@ -4,8 +4,7 @@
 
 #include "base/hosterror.h"
 
-#include <QRandomGenerator>
-
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -19,6 +18,8 @@ std::function<void(const char *)> &testHook()
     static std::function<void(const char *)> hook;
     return hook;
 }
+
+std::atomic<bool> namedCopies {false};
 }
 
 void setRenameHookForTests(std::function<void(const char *stage)> hook)
@@ -26,12 +27,23 @@ void setRenameHookForTests(std::function<void(const char *stage)> hook)
     testHook() = std::move(hook);
 }
 
+void setNamedCopiesForTests(bool named)
+{
+    namedCopies = named;
+}
+
 namespace RenameSupport
 {
 UniqueFd::~UniqueFd()
 {
+    reset(-1);
+}
+
+void UniqueFd::reset(int fd)
+{
     if (m_fd >= 0)
         ::close(m_fd);
+    m_fd = fd;
 }
 
 PathParts splitPath(const std::string &path)
@@ -58,6 +70,11 @@ void stage(const char *name)
         testHook()(name);
 }
 
+bool namedCopiesForTests()
+{
+    return namedCopies;
+}
+
 int renameNoReplace(int fromFolder, const std::string &from, int toFolder, const std::string &to)
 {
     if (::renameat2(fromFolder, from.c_str(), toFolder, to.c_str(), RENAME_NOREPLACE) == 0)
@@ -65,17 +82,44 @@ int renameNoReplace(int fromFolder, const std::string &from, int toFolder, const
     return errno;
 }
 
-std::string temporaryName()
+int renameCarefully(int fromFolder, const std::string &from, int toFolder, const std::string &to)
 {
-    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string name = ".zindle-";
-    for (int i = 0; i < 6; ++i)
-        name += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
-    return name + ".part";
+    int err = renameNoReplace(fromFolder, from, toFolder, to);
+    if (err != EINVAL && err != ENOSYS)
+        return err;
+    // link(2) never replaces either; the old name goes once the new one is there.
+    if (::linkat(fromFolder, from.c_str(), toFolder, to.c_str(), 0) == 0) {
+        if (::unlinkat(fromFolder, from.c_str(), 0) == 0)
+            return 0;
+        err = errno;
+        ::unlinkat(toFolder, to.c_str(), 0);
+        return err;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK)
+        return errno;
+    // No hard links here either (FAT): a check, then a plain rename.
+    struct stat st {
+    };
+    if (statEntry(toFolder, to, st))
+        return EEXIST;
+    return ::renameat(fromFolder, from.c_str(), toFolder, to.c_str()) == 0 ? 0 : errno;
 }
 
 bool statEntry(int folder, const std::string &name, struct stat &st)
 {
     return ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool sameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool unchanged(const struct stat &before, const struct stat &now)
+{
+    const auto same
+        = [](const timespec &a, const timespec &b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+    return sameFile(before, now) && before.st_size == now.st_size && same(before.st_mtim, now.st_mtim)
+        && same(before.st_ctim, now.st_ctim);
 }
 }

@@ -22,6 +22,13 @@ public:
     UniqueFd &operator=(const UniqueFd &) = delete;
     [[nodiscard]] int get() const { return m_fd; }
     [[nodiscard]] bool valid() const { return m_fd >= 0; }
+    void reset(int fd);
+    [[nodiscard]] int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
 
 private:
     int m_fd;
@@ -41,14 +48,48 @@ struct PathParts {
 // Runs the test hook, if any, at `stage`.
 void stage(const char *name);
 
+// Whether tests asked for named copies (setNamedCopiesForTests).
+[[nodiscard]] bool namedCopiesForTests();
+
 // rename without replacing: 0, or the errno of the failure.
 [[nodiscard]] int renameNoReplace(int fromFolder, const std::string &from, int toFolder, const std::string &to);
 
-// A fresh hidden name for a temporary entry in a folder (".zindle-XXXXXX.part").
+// The same, also where the file system lacks RENAME_NOREPLACE: there a hard
+// link and an unlink, or without links a check before a plain rename, which a
+// newcomer could slip past; so use it only for the program's own names and
+// for putting a file back under its own name.
+[[nodiscard]] int renameCarefully(int fromFolder, const std::string &from, int toFolder, const std::string &to);
+
+// A fresh hidden name for a copy in progress (".zindle-XXXXXX.part"), made
+// only where the file system has no unnamed files.
 [[nodiscard]] std::string temporaryName();
 
 // lstat at `folder`/`name`: true when it exists, with its status in `st`.
 [[nodiscard]] bool statEntry(int folder, const std::string &name, struct stat &st);
+
+// The same file (device and inode) in both.
+[[nodiscard]] bool sameFile(const struct stat &a, const struct stat &b);
+
+// The same file, untouched between `before` and `now`: size, modification
+// time and change time too. A program can put the modification time back,
+// but not the change time.
+[[nodiscard]] bool unchanged(const struct stat &before, const struct stat &now);
+
+// Renames `name` in `folder` aside to a fresh hidden name of the program's,
+// put into `aside`: ".zindle-XXXXXX~" followed by `name` (cut to fit), so that
+// a later move can put it back should this one be killed. 0, or the errno.
+[[nodiscard]] int setAside(int folder, const std::string &name, std::string &aside);
+
+// Puts a set-aside file back as `name`; should that name have been taken
+// meanwhile, beside it under its hidden name without the leading ".", so
+// that it never stays hidden.
+void putBack(int folder, const std::string &aside, const std::string &name);
+
+// Tidying after moves that were killed or crashed, before a move starts: puts
+// back the files set aside in `folder` that no move is holding, and removes
+// the copies in progress there that no move is holding. Never raises.
+void restoreSetAside(int folder);
+void removeStaleCopies(int folder);
 
 // Copies the rest of `in` to `out` in chunks of a few MB, asking `progress`
 // before each (`total` is what it reports as the whole); raises on a failed

@@ -11,13 +11,41 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace
 {
-// Why the host refused a rename, in plain words for the second line of the refusal.
-QString plainReason(const HostError &error)
+// How many bytes `text` takes as a name on disk: UTF-8, with each escaped byte
+// (U+DC80..U+DCFF, as names are read) one byte.
+qsizetype bytesOnDisk(QStringView text)
 {
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            bytes += 4, ++i;
+        else
+            bytes += u < 0x80 || (u >= 0xDC80 && u <= 0xDCFF) ? 1 : u < 0x800 ? 2 : 3;
+    }
+    return bytes;
+}
+
+// True when `target` is too long because of its folder: the whole path is
+// beyond what the system takes, or one of its folders' names is.
+bool folderTooLong(const QString &target)
+{
+    constexpr qsizetype longestPath = 4095, longestName = 255; // PATH_MAX without its NUL, NAME_MAX
+    const QStringList folders = target.section(u'/', 0, -2).split(u'/');
+    return bytesOnDisk(target) > longestPath
+        || std::any_of(folders.begin(), folders.end(), [](const QString &f) { return bytesOnDisk(f) > longestName; });
+}
+
+// Why the host refused to rename to `target`, in plain words for the second line of the refusal.
+QString plainReason(const HostError &error, const QString &target)
+{
+    if (error.number() == EINVAL && target.contains(QChar(u'\0')))
+        return QStringLiteral("The destination folder may not contain a NUL character.");
     switch (error.number()) {
     case EEXIST:
     case ENOTEMPTY:
@@ -33,7 +61,8 @@ QString plainReason(const HostError &error)
     case EDQUOT:
         return QStringLiteral("There is not enough free space where the file should go.");
     case ENAMETOOLONG:
-        return QStringLiteral("The new name is too long.");
+        return folderTooLong(target) ? QStringLiteral("The destination folder path is too long.")
+                                     : QStringLiteral("The new name is too long.");
     case ECANCELED:
         return QStringLiteral("The move was cancelled; the file stays where it was.");
     case EISDIR:
@@ -62,6 +91,13 @@ bool samePath(QString a, QString b)
     static const QRegularExpression doubled(QStringLiteral("//+"));
     return a.replace(doubled, QStringLiteral("/")) == b.replace(doubled, QStringLiteral("/"));
 }
+
+// What is wrong with name parts that leavesFolder refuses.
+QString nameReason(const QString &parts)
+{
+    return parts.contains(QChar(u'\0')) ? QStringLiteral("A name may not contain a NUL character.")
+                                        : QStringLiteral("A name may not contain \"/\".");
+}
 }
 
 void Form1::Command1_Click()
@@ -77,14 +113,14 @@ void Form1::Command1_Click()
                 NewFile = Label2->text();
                 QString reason;
                 if (leavesFolder(Text2->text()) || leavesFolder(Text3->text()))
-                    reason = QStringLiteral("A name may not contain \"/\".");
+                    reason = nameReason(Text2->text() + Text3->text());
                 else if (!OldFile.startsWith(u'/') || !NewFile.startsWith(u'/'))
                     reason = QStringLiteral("The destination folder must be a full path, starting with \"/\".");
                 else if (samePath(OldFile, NewFile)) {
                     // The file already has that name: nothing to do.
                 } else if (const auto error
                     = ErrorMode::testAfter([&] { m_host.rename(OldFile, NewFile, progressDialog(OldFile, NewFile)); }))
-                    reason = plainReason(*error);
+                    reason = plainReason(*error, NewFile);
                 if (!reason.isEmpty())
                     m_host.messageBox(QStringLiteral("Error File not Renamed\n") + reason, MsgBoxStyle::Critical,
                         QStringLiteral("Error"));

@@ -74,8 +74,9 @@ inline QStringList entries(const QString &folder)
 inline QByteArray pattern(int size)
 {
     QByteArray data(size, Qt::Uninitialized);
+    char *out = data.data();
     for (int i = 0; i < size; ++i)
-        data[i] = char((unsigned(i) * 7919u) >> 3);
+        out[i] = char((unsigned(i) * 7919u) >> 3);
     return data;
 }
 

@@ -116,7 +116,7 @@ void TestMoveFile::cancelledCopy()
     QCOMPARE(entries(path(QStringLiteral("mnt"))), QStringList());
 }
 
-// The source turns immutable after the copy is published: the copy is taken back.
+// The source turns immutable once checked, after the copy is published: the copy is taken back.
 void TestMoveFile::sourceThatCannotBeRemoved()
 {
     Tmpfs fs(path(QStringLiteral("mnt")), "16m");
@@ -134,7 +134,7 @@ void TestMoveFile::sourceThatCannotBeRemoved()
     };
     bool immutable = false;
     setRenameHookForTests([&](const char *stage) {
-        if (qstrcmp(stage, "before-remove-source") == 0)
+        if (qstrcmp(stage, "before-set-aside") == 0)
             immutable = setImmutable(true);
     });
 

@@ -20,6 +20,11 @@ private Q_SLOTS:
         QTest::newRow("overlong slash") << QByteArray("a\xc0\xafz");
         QTest::newRow("encoded surrogate") << QByteArray("a\xed\xb2\x80z");
         QTest::newRow("above U+10FFFF") << QByteArray("a\xf4\x90\x80\x80z");
+        QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf");
+        QTest::newRow("byte-order mark before a name") << QByteArray("/tmp/\xef\xbb\xbf"
+                                                                     "a.txt");
+        QTest::newRow("byte-order marks inside") << QByteArray("a\xef\xbb\xbf\xef\xbb\xbf"
+                                                               "b");
         QTest::newRow("every high byte") << [] {
             QByteArray all;
             for (int b = 0x80; b <= 0xFF; ++b)
@@ -40,6 +45,9 @@ private Q_SLOTS:
     {
         QCOMPARE(decodePath("caf\xc3\xa9"), QStringLiteral("caf\u00e9"));
         QCOMPARE(decodePath("\xf0\x9f\x98\x80"), QString::fromUtf8("\xf0\x9f\x98\x80"));
+        QCOMPARE(decodePath("\xef\xbb\xbf"
+                            "a"),
+            QString(QChar(0xFEFF) + QStringLiteral("a")));
     }
 
     void invalidBytesBecomeEscapes()

@@ -3,6 +3,8 @@
 // Renames and moves by exact bytes that never replace a file.
 #include "renamefixture.h"
 
+#include "files/dirlisting.h"
+
 class TestRenameFile : public QObject
 {
     Q_OBJECT
@@ -16,7 +18,10 @@ private Q_SLOTS:
     void refusals();
     void readOnlySourceFolder();
     void readOnlyMount();
-    void nameThatIsNotUtf8();
+    void namesByExactBytes_data();
+    void namesByExactBytes();
+    void nulInEitherPath_data();
+    void nulInEitherPath();
     void newcomerAtTarget_data();
     void newcomerAtTarget();
     void caseChangeOnFat();
@@ -189,18 +194,58 @@ void TestRenameFile::readOnlyMount()
     QCOMPARE(entries(path(QStringLiteral("dst"))), QStringList());
 }
 
-void TestRenameFile::nameThatIsNotUtf8()
+void TestRenameFile::namesByExactBytes_data()
 {
-    const std::string folder = bytes(path(QStringLiteral("src")));
-    writeFile(folder + "/a\xff.txt", "raw");
-    writeFile(folder + "/a\xef\xbf\xbd.txt", "neighbour");
-    const QString from = decodePath(folder + "/a\xff.txt");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("neighbour"); // the name the file would have if a byte were lost or replaced
+    QTest::newRow("byte that is not UTF-8") << QByteArray("a\xff.txt") << QByteArray("a\xef\xbf\xbd.txt");
+    QTest::newRow("byte-order mark before the name") << QByteArray("\xef\xbb\xbf"
+                                                                   "a.txt")
+                                                     << QByteArray("a.txt");
+}
 
-    renameFile(from, path(QStringLiteral("src/b.txt")), {});
+// The file is listed under a name of its own and renamed by it; its neighbour stays.
+void TestRenameFile::namesByExactBytes()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, neighbour);
+    const std::string folder = bytes(path(QStringLiteral("src")));
+    writeFile(folder + '/' + name.toStdString(), "raw");
+    writeFile(folder + '/' + neighbour.toStdString(), "neighbour");
+    const std::vector<QString> listed = readFolder(path(QStringLiteral("src"))).files;
+    QCOMPARE(listed.size(), std::size_t(2));
+    const QString chosen
+        = path(QStringLiteral("src/") + (listed[0] == decodePath(neighbour.toStdString()) ? listed[1] : listed[0]));
+
+    renameFile(chosen, path(QStringLiteral("src/b.txt")), {});
 
     QCOMPARE(contents(path(QStringLiteral("src/b.txt"))), QByteArray("raw"));
-    QCOMPARE(contents(from), QByteArray("<missing>"));
-    QCOMPARE(contents(path(QStringLiteral("src/a\uFFFD.txt"))), QByteArray("neighbour"));
+    QCOMPARE(contents(chosen), QByteArray("<missing>"));
+    QCOMPARE(contents(decodePath(folder + '/' + neighbour.toStdString())), QByteArray("neighbour"));
+}
+
+void TestRenameFile::nulInEitherPath_data()
+{
+    QTest::addColumn<QString>("fromName");
+    QTest::addColumn<QString>("toName");
+    QTest::newRow("in the source, cut to another file") << QStringLiteral("src/a.txt\0.bak") << "dst/b.txt";
+    QTest::newRow("in the target, cut to a folder's name") << "src/a.txt" << QStringLiteral("dst/moved\0/a.txt");
+    QTest::newRow("in the target across file systems") << "src/a.txt" << QStringLiteral("mnt/moved\0/a.txt");
+}
+
+// The system calls would act on the path cut at the NUL: refused before any.
+void TestRenameFile::nulInEitherPath()
+{
+    QFETCH(QString, fromName);
+    QFETCH(QString, toName);
+    Tmpfs fs(path(QStringLiteral("mnt")), "16m");
+    writeFile(bytes(path(QStringLiteral("src/a.txt"))), "source");
+
+    QCOMPARE(renameError(path(fromName), path(toName)), EINVAL);
+
+    QCOMPARE(entries(path(QStringLiteral("src"))), QStringList(QStringLiteral("a.txt")));
+    QCOMPARE(entries(path(QStringLiteral("dst"))), QStringList());
+    QCOMPARE(entries(path(QStringLiteral("mnt"))), QStringList());
 }
 
 void TestRenameFile::newcomerAtTarget_data()

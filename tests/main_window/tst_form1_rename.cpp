@@ -116,6 +116,17 @@ private Q_SLOTS:
             << "-"
             << "x/b"
             << "Error File not Renamed\nA name may not contain \"/\"." << path("/Pics/a.jpg");
+        QTest::newRow("NUL in the base name")
+            << "-" << QStringLiteral("b\0/x") << "Error File not Renamed\nA name may not contain a NUL character."
+            << path("/Pics/a.jpg");
+        QTest::newRow("NUL in the destination folder")
+            << path("/Sorted") + QStringLiteral("/moved\0/") << "b"
+            << "Error File not Renamed\nThe destination folder may not contain a NUL character." << path("/Pics/a.jpg");
+        QTest::newRow("destination folder path too long")
+            << path("/Sorted") + QStringLiteral("/f").repeated(2100) + u'/' << "b"
+            << "Error File not Renamed\nThe destination folder path is too long." << path("/Pics/a.jpg");
+        QTest::newRow("new name too long")
+            << "-" << QString(256, u'n') << "Error File not Renamed\nThe new name is too long." << path("/Pics/a.jpg");
         QTest::newRow("destination emptied by hand")
             << ""
             << "b"
@@ -137,7 +148,10 @@ private Q_SLOTS:
         click(QStringLiteral("a.jpg"));
         if (destination != QLatin1String("-"))
             w.Text5->setText(destination);
-        typeBaseName(base);
+        if (base.contains(QChar(u'\0')))
+            w.Text2->setText(base); // as pasted: no key types a NUL
+        else
+            typeBaseName(base);
         const QByteArray before = TestFiles::read(untouched);
         press();
         QCOMPARE(m_host->messages.size(), 1);
