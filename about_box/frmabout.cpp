@@ -35,7 +35,7 @@ frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     , lblVersion(new QLabel(this))
     , lblDescription(new QLabel(description, this))
     , Line1 {makeLine(this, Qt::white), makeLine(this, QColor(128, 128, 128))}
-    , lblDisclaimer(new QLabel(QStringLiteral("Copyright \u00a9 2026 Tobrin. All rights reserved."), this))
+    , lblDisclaimer(new QLabel(QStringLiteral("Copyright \u00a9 2026 The Zindle developers. GPL-3.0-or-later."), this))
     , cmdOK(new QPushButton(QStringLiteral("OK"), this))
     , cmdSysInfo(new QPushButton(QStringLiteral("&System Info..."), this))
     , Label1(new QLabel(this))
