@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about_box/frmabout.h"
 
+#include "controls/appicon.h"
 #include "controls/twips.h"
 #include "host/host.h"
 
@@ -44,6 +45,7 @@ frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     , m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(appIcon());
     // A dialog without owner: title bar with a close box only, no taskbar entry
     // on window managers that honour the dialog type.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
