@@ -7,8 +7,8 @@ set(CPACK_PACKAGE_NAME zindle)
 set(CPACK_PACKAGE_VENDOR "The Zindle developers")
 set(CPACK_PACKAGE_CONTACT "The Zindle developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${PROJECT_DESCRIPTION}
-Zindle is a desktop program that renames one file at a time and, in the same
+# The summary above is the description's first line; this is the rest.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zindle is a desktop program that renames one file at a time and, in the same
 step, can move it into another folder. The name splits at its first dot into
 a base name and an extension; a held destination folder lets files from any
 folder be sorted into it. Pictures are previewed as they are clicked, and an

@@ -8,6 +8,7 @@
 # and checks the disk after each step.
 set -euo pipefail
 program=${1:?usage: rename.sh PATH-TO-ZINDLE}
+export QT_QPA_PLATFORM=xcb # the real window in the X server, whatever platform the caller's environment names
 work=$(mktemp -d /tmp/zindle-e2e-XXXXXX) # no "." in the path: a dotted folder refuses renames
 app=""
 xvfb=""
