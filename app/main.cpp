@@ -44,6 +44,8 @@ void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
         QStringLiteral("Renames one file at a time, and can move it into another folder."));
+    // Single-dash words are options, as the toolkit's own (-platform, -reverse) are, not runs of letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("path"),
