@@ -23,7 +23,8 @@ fail() {
 
 start_xserver() {
     exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: the server stays up, ready for the next program, when the last one leaves.
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
     display=:$(head -1 "$work/display")
