@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about_box/frmabout.h"
 
+#include "controls/appicon.h"
 #include "controls/twips.h"
 #include "host/host.h"
 
@@ -90,7 +91,7 @@ frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     , lblVersion(new QLabel(this))
     , lblDescription(new SentencesLabel(description, this))
     , Line1 {makeLine(this, Qt::white), makeLine(this, QColor(128, 128, 128))}
-    , lblDisclaimer(new QLabel(QStringLiteral("Copyright \u00a9 2026 Tobrin. All rights reserved."), this))
+    , lblDisclaimer(new QLabel(QStringLiteral("Copyright \u00a9 2026 The Zindle developers. GPL-3.0-or-later."), this))
     , cmdOK(new QPushButton(QStringLiteral("OK"), this))
     , cmdSysInfo(new QPushButton(QStringLiteral("&System Info..."), this))
     , Label1(new QLabel(this))
@@ -101,6 +102,7 @@ frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     , m_loadLoopLevel(QThread::currentThread()->loopLevel())
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(appIcon());
     // A dialog without owner: title bar with a close box only, no taskbar entry
     // on window managers that honour the dialog type.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

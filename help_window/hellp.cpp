@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help_window/hellp.h"
 
+#include "controls/appicon.h"
 #include "controls/twips.h"
 
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@ Hellp::Hellp(QWidget *parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Help"));
+    setWindowIcon(appIcon());
     createLayout();
     // The editor shows each CR LF as one line break; the text keeps its bytes.
     Text1->setPlainText(helpText());

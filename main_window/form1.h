@@ -56,6 +56,10 @@ public:
     void aBout_Click();
     void shopic();
 
+    // Opens `path`, an absolute path, as the program's start: a folder as if browsed to;
+    // a file's folder, then the file chosen there as a click would choose it.
+    void openPath(const QString &path);
+
     // The target path composed from the destination folder, base name and extension.
     [[nodiscard]] QString targetPath() const;
     // The destination folder as the target path uses it: the text of Text5, ending in "/".

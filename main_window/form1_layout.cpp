@@ -4,6 +4,7 @@
 // font, its accessible name and its place in the tab order.
 #include "main_window/form1.h"
 
+#include "controls/appicon.h"
 #include "controls/controls.h"
 #include "controls/imagebox.h"
 #include "controls/lists.h"
@@ -68,6 +69,7 @@ void hideScratch(TextBox *box, const char *name, int left, int top, int width, i
 void Form1::createLayout()
 {
     setWindowTitle(QStringLiteral("Zindle"));
+    setWindowIcon(appIcon());
     setCentralWidget(central);
     central->setObjectName(QStringLiteral("central"));
     setFont(F1());

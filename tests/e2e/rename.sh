@@ -8,16 +8,7 @@
 # and checks the disk after each step.
 set -euo pipefail
 program=${1:?usage: rename.sh PATH-TO-ZINDLE}
-work=$(mktemp -d /tmp/zindle-e2e-XXXXXX) # no "." in the path: a dotted folder refuses renames
-app=""
-xvfb=""
-# Never "kill 0": that would signal the whole process group, test runner included.
-cleanup() {
-    for pid in $app $xvfb; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; DISPLAY=$display import -window root /tmp/zindle-e2e-failure.png 2>/dev/null || true; exit 1; }
+source "$(dirname "$0")/xserver.bash" # no "." in the work path: a dotted folder refuses renames
 
 # A user whose documents folder holds a picture and a document, and a folder to sort into.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
@@ -35,29 +26,13 @@ if [ "$home_of_user" != "$HOME" ]; then
     echo "XDG_DOCUMENTS_DIR=\"\$HOME/$rel\"" >"$XDG_CONFIG_HOME/user-dirs.dirs"
 fi
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-display=:$(head -1 "$work/display")
-export DISPLAY=$display
-
-"$program" >"$work/app.log" 2>&1 &
-app=$!
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Zindle$' 2>/dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "the window did not appear"
-sleep 0.5
+start_xserver
+start "$program"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 menu=$((HEIGHT - 644)) # the client area below the menu bar is 924 x 644
 [ "$WIDTH" -eq 924 ] || fail "window width $WIDTH, expected 924"
 # Positions of the window's controls, in pixels of its client area (twips / 15).
 click() { xdotool mousemove --sync $((X + $1)) $((Y + menu + $2)) click 1; sleep 0.3; }
-key() { xdotool key --delay 50 "$@"; sleep 0.3; }
-type_text() { xdotool type --delay 30 "$1"; sleep 0.3; }
 
 # 1. Rename in place: focus the file list, pick the picture with the keyboard, type a new name, press the button.
 key Tab Home

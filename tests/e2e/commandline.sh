@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zindle developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# End to end: the command line. --help and --version answer without a display;
+# a file given at start is chosen in its folder, a folder given at start is
+# browsed, each then renamed through the window as a person would, and the
+# disk checked after each step.
+set -euo pipefail
+program=${1:?usage: commandline.sh PATH-TO-ZINDLE}
+source "$(dirname "$0")/xserver.bash"
+
+# 1. Help and version, without a display; a command line that cannot be understood.
+version=$(env -u DISPLAY "$program" --version) || fail "--version failed"
+[[ $version =~ ^Zindle\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed: $version"
+help=$(env -u DISPLAY "$program" --help) || fail "--help failed"
+[[ $help == *"[path]"* ]] || fail "--help does not name the path argument: $help"
+
+start_xserver
+status=0
+"$program" --no-such-option 2>"$work/err" || status=$?
+[ $status -eq 2 ] || fail "an unknown option ended with status $status"
+grep -q "no-such-option" "$work/err" || fail "an unknown option was not named: $(cat "$work/err")"
+
+# 2. A file, given relative to the current folder: chosen as a click would, so
+# the base-name box has the focus with its text selected; typing replaces it.
+mkdir -p "$work/Photos"
+convert -size 320x240 xc:'#CC3366' "$work/Photos/a.png"
+cd "$work"
+start "$program" Photos/a.png
+cd - >/dev/null
+[ "$(preview_colour)" = "#CC3366" ] || fail "the picture given at start is not previewed"
+type_text beach
+key shift+Tab space # back to the rename button, and press it
+[ -f "$work/Photos/beach.png" ] || fail "a.png given at start was not renamed: $(ls "$work/Photos")"
+stop
+
+# 3. A folder whose name is not UTF-8: browsed; Tab Home chooses its first file.
+folder="$work/caf"$'\xe9'
+mkdir "$folder"
+echo "minutes of the meeting" >"$folder/notes.txt"
+start "$program" "$folder"
+key Tab Home Tab Tab ctrl+a # the file list, its first file, the rename button, the base name
+type_text minutes
+key shift+Tab space
+[ -f "$folder/minutes.txt" ] || fail "notes.txt in the folder given at start was not renamed: $(ls "$folder")"
+[ "$(cat "$folder/minutes.txt")" = "minutes of the meeting" ] || fail "the renamed file changed"
+stop
+echo "PASS: --help and --version without a display; a file and a folder given at start, each renamed"
