@@ -40,7 +40,7 @@ folder="$work/caf"$'\xe9'
 mkdir "$folder"
 echo "minutes of the meeting" >"$folder/notes.txt"
 start "$program" "$folder"
-key Tab Home Tab Tab ctrl+a # the file list, its first file, the rename button, the base name
+key Tab Home # the file list and its first file, which puts its base name in the box, selected
 type_text minutes
 key shift+Tab space
 [ -f "$folder/minutes.txt" ] || fail "notes.txt in the folder given at start was not renamed: $(ls "$folder")"
