@@ -16,6 +16,50 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
+#include <algorithm>
+
+#include <sys/stat.h>
+
+namespace
+{
+QString nameOf(const QString &path)
+{
+    return path.section(u'/', -1);
+}
+
+// Whether the folder that holds `path` is `folder` itself, however either is spelled.
+bool inFolder(const QString &path, const QString &folder)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString parent = slash > 0 ? path.left(slash) : QStringLiteral("/");
+    struct stat a {
+    }, b {};
+    return slash >= 0 && ::stat(encodePath(parent).c_str(), &a) == 0 && ::stat(encodePath(folder).c_str(), &b) == 0
+        && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether a listing shows the entry at `path`: visible, and a file or a link to one.
+bool listable(const QString &path)
+{
+    struct stat st {
+    };
+    return !nameOf(path).startsWith(u'.') && ::stat(encodePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The row at which `name` is listed, or would be, in the listing's order.
+int sortedRow(const std::vector<QString> &names, const QString &name)
+{
+    std::string key, probe;
+    appendNaturalKey(name, key);
+    const auto before = [&](const QString &listed) {
+        probe.clear();
+        appendNaturalKey(listed, probe);
+        return probe < key;
+    };
+    return int(std::partition_point(names.begin(), names.end(), before) - names.begin());
+}
+}
+
 FileList::FileList(QWidget *parent) : QListView(parent), m_model(new NameListModel(this))
 {
     setUpListView(this, m_model);
@@ -35,9 +79,13 @@ QString FileList::Path() const
 
 void FileList::setPath(const QString &path)
 {
-    FolderContents contents = readFolder(path, FolderParts::FilesOnly);
+    showFiles(path, readFolder(path, FolderParts::FilesOnly).files);
+}
+
+void FileList::showFiles(const QString &path, std::vector<QString> files)
+{
     const QScopedValueRollback quiet(m_quiet, true);
-    m_model->setNames(std::move(contents.files));
+    m_model->setNames(std::move(files));
     m_path = path;
     m_fileName.clear();
     // Also marks the current row as set, so that focus does not put it on the first file.
@@ -66,6 +114,27 @@ void FileList::setFileName(const QString &name)
 void FileList::Refresh()
 {
     setPath(m_path);
+}
+
+void FileList::applyRename(const QString &from, const QString &to)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    const std::vector<QString> &names = m_model->names();
+    if (inFolder(from, m_path)) {
+        const QString name = nameOf(from);
+        const int row = sortedRow(names, name);
+        if (row < int(names.size()) && names[std::size_t(row)] == name)
+            m_model->removeName(row);
+    }
+    if (inFolder(to, m_path) && listable(to)) {
+        const QString name = nameOf(to);
+        const int row = sortedRow(names, name);
+        if (row == int(names.size()) || names[std::size_t(row)] != name)
+            m_model->insertName(row, name);
+    }
+    clearSelection();
+    setCurrentIndex({});
+    m_fileName.clear();
 }
 
 void FileList::announce(const QModelIndex &index)

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QListView>
 
+#include <optional>
 #include <vector>
 
 class NameListModel;
@@ -66,11 +67,16 @@ public:
     // HostError and changes nothing when the folder does not exist or cannot
     // be opened.
     void setPath(const QString &path);
+    // While Change runs: the files of the new folder, read together with its
+    // sub-folders, so that a file list need not read the folder again. Nothing
+    // once taken, and outside Change.
+    [[nodiscard]] std::optional<std::vector<QString>> takeFiles();
 
 Q_SIGNALS:
     void Change();
 
 private:
+    void showFolder(const QString &folder, const std::vector<QString> &subFolders);
     void openIndex(const QModelIndex &index);
     void openFolder(const QString &folder);
     void keyPressEvent(QKeyEvent *event) override;
@@ -78,6 +84,7 @@ private:
     QString m_path;
     NameListModel *const m_model;
     std::vector<QString> m_entryPaths; // the folder each row opens
+    std::optional<std::vector<QString>> m_files; // see takeFiles
 };
 
 // Host file list: the visible regular files (and links to them) of its
@@ -95,12 +102,20 @@ public:
     // Lists `path` with nothing selected (FileName is then "").
     // Raises HostError and changes nothing when it cannot be listed.
     void setPath(const QString &path);
+    // As setPath, with the files that readFolder has just read from `path`.
+    void showFiles(const QString &path, std::vector<QString> files);
     // Name of the chosen file without folder, "" when none is chosen.
     [[nodiscard]] QString FileName() const;
     // Selects `name` when listed (nothing otherwise) and names it as chosen all the same; fires no Click.
     void setFileName(const QString &name);
     // Lists the folder again as it now is, with nothing selected.
     void Refresh();
+    // Shows that the program itself renamed or moved the file `from` to `to`
+    // (full paths), without reading the folder again: a name leaves or joins
+    // the list where its folder is the listed one (however spelled), and joins
+    // it only as a listing would show it. Nothing is selected afterwards. When
+    // nothing else changed in the folder, the list is as Refresh would make it.
+    void applyRename(const QString &from, const QString &to);
 
 Q_SIGNALS:
     void Click();

@@ -20,6 +20,24 @@ void NameListModel::setNames(std::vector<QString> names, std::vector<int> indent
     endResetModel();
 }
 
+void NameListModel::insertName(int row, QString name)
+{
+    beginInsertRows({}, row, row);
+    m_names.insert(m_names.begin() + row, std::move(name));
+    if (!m_indents.empty())
+        m_indents.insert(m_indents.begin() + row, m_indents.back());
+    endInsertRows();
+}
+
+void NameListModel::removeName(int row)
+{
+    beginRemoveRows({}, row, row);
+    m_names.erase(m_names.begin() + row);
+    if (!m_indents.empty())
+        m_indents.erase(m_indents.begin() + row);
+    endRemoveRows();
+}
+
 void NameListModel::setIcons(const QIcon &rowIcon, const QIcon &leadingIcon)
 {
     m_rowIcon = rowIcon;

@@ -23,6 +23,10 @@ public:
 
     // Replaces every row (a model reset: selection and current row are dropped).
     void setNames(std::vector<QString> names, std::vector<int> indents = {}, int leadingRows = 0);
+    // One row more or less, announced to views as such: their selection, current
+    // row and scroll position stay on the same names.
+    void insertName(int row, QString name);
+    void removeName(int row);
     void setIcons(const QIcon &rowIcon, const QIcon &leadingIcon = {});
     [[nodiscard]] const std::vector<QString> &names() const { return m_names; }
     // The row showing `name`, -1 when none does.

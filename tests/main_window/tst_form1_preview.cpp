@@ -69,6 +69,7 @@ private Q_SLOTS:
         if (afterRename) {
             w.Label2->setText(m_dir.path() + QStringLiteral("/a.jpg"));
             w.shopic();
+            QTRY_VERIFY(!w.previewPending());
         } else {
             clickFile(QStringLiteral("a.jpg"));
         }
@@ -122,6 +123,7 @@ private Q_SLOTS:
         m_host->pictureSize = QSize(20000000, 1000);
         w.Label2->setText(m_dir.path() + QStringLiteral("/a.jpg"));
         w.shopic();
+        QTRY_VERIFY(!w.previewPending());
         QVERIFY(w.Image1->Height() > 0 && w.Image1->Height() < 1);
     }
 
@@ -227,6 +229,7 @@ private:
     {
         m_window->File1->setFileName(name);
         m_window->File1_Click();
+        QTRY_VERIFY(!m_window->previewPending());
     }
 
     QTemporaryDir m_dir;

@@ -39,12 +39,12 @@ public:
     QList<QString> startable;
     // Files for fileExists(); when empty the real file system answers.
     std::optional<QList<QString>> existingFiles;
-    // Runs just before every rename: a test can change the disk in between.
+    // Runs just before every rename, on the rename's worker thread: a test can change the disk in between.
     std::function<void()> beforeRename;
 
     // What was asked.
     QList<Message> messages;
-    QList<QString> loadedPictures; // every path asked of the picture loader
+    QList<QString> loadedPictures; // every path asked of the picture loader (read it when no decode is pending)
     QList<QString> launched;
     QList<int> launchStyles;
     QList<QByteArray> openedKeys;
