@@ -72,14 +72,14 @@ void DirList::setPath(const QString &path)
     const QString folder = absoluteFolder(m_path, path);
     FolderContents contents = readFolder(folder, FolderParts::FoldersAndFiles);
     showFolder(folder, contents.folders);
-    m_files = std::move(contents.files);
-    const auto forget = qScopeGuard([this] { m_files.reset(); });
+    m_contents = std::move(contents);
+    const auto forget = qScopeGuard([this] { m_contents.reset(); });
     Q_EMIT Change();
 }
 
-std::optional<std::vector<QString>> DirList::takeFiles()
+std::optional<FolderContents> DirList::takeContents()
 {
-    return std::exchange(m_files, std::nullopt);
+    return std::exchange(m_contents, std::nullopt);
 }
 
 void DirList::showFolder(const QString &folder, const std::vector<QString> &subFolders)

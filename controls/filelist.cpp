@@ -46,6 +46,13 @@ bool listable(const QString &path)
     return !nameOf(path).startsWith(u'.') && ::stat(encodePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool isLink(const QString &path)
+{
+    struct stat st {
+    };
+    return !nameOf(path).startsWith(u'.') && ::lstat(encodePath(path).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 // The row at which `name` is listed, or would be, in the listing's order.
 int sortedRow(const std::vector<QString> &names, const QString &name)
 {
@@ -79,13 +86,14 @@ QString FileList::Path() const
 
 void FileList::setPath(const QString &path)
 {
-    showFiles(path, readFolder(path, FolderParts::FilesOnly).files);
+    showContents(path, readFolder(path, FolderParts::FilesOnly));
 }
 
-void FileList::showFiles(const QString &path, std::vector<QString> files)
+void FileList::showContents(const QString &path, FolderContents contents)
 {
     const QScopedValueRollback quiet(m_quiet, true);
-    m_model->setNames(std::move(files));
+    m_model->setNames(std::move(contents.files));
+    m_links = std::move(contents.links);
     m_path = path;
     m_fileName.clear();
     // Also marks the current row as set, so that focus does not put it on the first file.
@@ -119,22 +127,33 @@ void FileList::Refresh()
 void FileList::applyRename(const QString &from, const QString &to)
 {
     const QScopedValueRollback quiet(m_quiet, true);
-    const std::vector<QString> &names = m_model->names();
     if (inFolder(from, m_path)) {
-        const QString name = nameOf(from);
-        const int row = sortedRow(names, name);
-        if (row < int(names.size()) && names[std::size_t(row)] == name)
-            m_model->removeName(row);
+        showEntry(nameOf(from), false);
+        std::erase(m_links, nameOf(from));
     }
-    if (inFolder(to, m_path) && listable(to)) {
-        const QString name = nameOf(to);
-        const int row = sortedRow(names, name);
-        if (row == int(names.size()) || names[std::size_t(row)] != name)
-            m_model->insertName(row, name);
+    if (inFolder(to, m_path)) {
+        showEntry(nameOf(to), listable(to));
+        if (isLink(to))
+            m_links.push_back(nameOf(to));
     }
+    // Links to the file may dangle now, or point to a file again.
+    const QString folder = m_path.endsWith(u'/') ? m_path : m_path + u'/';
+    for (const QString &link : m_links)
+        showEntry(link, listable(folder + link));
     clearSelection();
     setCurrentIndex({});
     m_fileName.clear();
+}
+
+void FileList::showEntry(const QString &name, bool listed)
+{
+    const std::vector<QString> &names = m_model->names();
+    const int row = sortedRow(names, name);
+    const bool present = row < int(names.size()) && names[std::size_t(row)] == name;
+    if (listed && !present)
+        m_model->insertName(row, name);
+    else if (!listed && present)
+        m_model->removeName(row);
 }
 
 void FileList::announce(const QModelIndex &index)

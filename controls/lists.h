@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "files/dirlisting.h"
 #include "files/mounts.h"
 
 #include <QComboBox>
@@ -67,10 +68,10 @@ public:
     // HostError and changes nothing when the folder does not exist or cannot
     // be opened.
     void setPath(const QString &path);
-    // While Change runs: the files of the new folder, read together with its
-    // sub-folders, so that a file list need not read the folder again. Nothing
-    // once taken, and outside Change.
-    [[nodiscard]] std::optional<std::vector<QString>> takeFiles();
+    // While Change runs: the new folder's contents, its files read together with
+    // its sub-folders, so that a file list need not read the folder again.
+    // Nothing once taken, and outside Change.
+    [[nodiscard]] std::optional<FolderContents> takeContents();
 
 Q_SIGNALS:
     void Change();
@@ -84,7 +85,7 @@ private:
     QString m_path;
     NameListModel *const m_model;
     std::vector<QString> m_entryPaths; // the folder each row opens
-    std::optional<std::vector<QString>> m_files; // see takeFiles
+    std::optional<FolderContents> m_contents; // see takeContents
 };
 
 // Host file list: the visible regular files (and links to them) of its
@@ -102,8 +103,8 @@ public:
     // Lists `path` with nothing selected (FileName is then "").
     // Raises HostError and changes nothing when it cannot be listed.
     void setPath(const QString &path);
-    // As setPath, with the files that readFolder has just read from `path`.
-    void showFiles(const QString &path, std::vector<QString> files);
+    // As setPath, with what readFolder has just read from `path`.
+    void showContents(const QString &path, FolderContents contents);
     // Name of the chosen file without folder, "" when none is chosen.
     [[nodiscard]] QString FileName() const;
     // Selects `name` when listed (nothing otherwise) and names it as chosen all the same; fires no Click.
@@ -113,8 +114,9 @@ public:
     // Shows that the program itself renamed or moved the file `from` to `to`
     // (full paths), without reading the folder again: a name leaves or joins
     // the list where its folder is the listed one (however spelled), and joins
-    // it only as a listing would show it. Nothing is selected afterwards. When
-    // nothing else changed in the folder, the list is as Refresh would make it.
+    // it only as a listing would show it; links that now dangle, or point to a
+    // file again, follow. Nothing is selected afterwards. When nothing else
+    // changed in the folder, the list is as Refresh would make it.
     void applyRename(const QString &from, const QString &to);
 
 Q_SIGNALS:
@@ -122,6 +124,8 @@ Q_SIGNALS:
 
 private:
     void announce(const QModelIndex &index);
+    // Puts `name` into the list in its sorted place, or takes it out.
+    void showEntry(const QString &name, bool listed);
     QItemSelectionModel::SelectionFlags selectionCommand(
         const QModelIndex &index, const QEvent *event = nullptr) const override;
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
@@ -134,4 +138,5 @@ private:
     bool m_quiet = false; // the selection is being changed by code, not by the user
     bool m_pressing = false; // a left button press: its click is announced on release
     bool m_movedWhilePressed = false; // the selection moved during that press
+    std::vector<QString> m_links; // the listed folder's symbolic links, as last known
 };

@@ -33,11 +33,13 @@ struct DirCloser {
 };
 
 // The kind of an entry, following symbolic links: DT_DIR, DT_REG, or
-// DT_UNKNOWN for anything else (a dangling link, a device, a pipe). readdir
-// knows the kind on most file systems; only links and file systems that do
-// not report it cost a stat.
-unsigned char entryKind(int dirFd, const dirent *entry)
+// DT_UNKNOWN for anything else (a dangling link, a device, a pipe); `link`
+// tells whether the entry itself is a symbolic link. readdir knows the kind on
+// most file systems; only links and file systems that do not report it cost a
+// stat (two for a link there).
+unsigned char entryKind(int dirFd, const dirent *entry, bool &link)
 {
+    link = entry->d_type == DT_LNK;
     switch (entry->d_type) {
     case DT_DIR:
     case DT_REG:
@@ -50,7 +52,9 @@ unsigned char entryKind(int dirFd, const dirent *entry)
     }
     struct stat st {
     };
-    if (fstatat(dirFd, entry->d_name, &st, 0) != 0)
+    const bool known = !link && fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+    link = link || (known && S_ISLNK(st.st_mode));
+    if ((!known || link) && fstatat(dirFd, entry->d_name, &st, 0) != 0)
         return DT_UNKNOWN;
     if (S_ISDIR(st.st_mode))
         return DT_DIR;
@@ -156,6 +160,7 @@ FolderContents readFolder(const QString &path, FolderParts parts)
     const bool wantFolders = parts != FolderParts::FilesOnly;
     const bool wantFiles = parts != FolderParts::FoldersOnly;
     SortedNames folders, files;
+    std::vector<QString> links;
     for (;;) {
         errno = 0;
         const dirent *entry = readdir(dir.get());
@@ -168,12 +173,15 @@ FolderContents readFolder(const QString &path, FolderParts parts)
             continue;
         if ((entry->d_type == DT_DIR && !wantFolders) || (entry->d_type == DT_REG && !wantFiles))
             continue;
-        const unsigned char kind = entryKind(fd, entry);
+        bool link = false;
+        const unsigned char kind = entryKind(fd, entry, link);
         const std::string_view name(entry->d_name);
+        if (link && wantFiles)
+            links.push_back(decodeName(name));
         if (kind == DT_DIR && wantFolders)
             folders.add(decodeName(name), name);
         else if (kind == DT_REG && wantFiles)
             files.add(decodeName(name), name);
     }
-    return {folders.take(), files.take()};
+    return {folders.take(), files.take(), std::move(links)};
 }

@@ -47,8 +47,8 @@ void Form1::Dir1_Change()
 void Form1::listBrowsedFiles()
 {
     // The folder list has read the files with the sub-folders.
-    if (auto files = Dir1->takeFiles())
-        File1->showFiles(Dir1->Path(), std::move(*files));
+    if (auto contents = Dir1->takeContents())
+        File1->showContents(Dir1->Path(), std::move(*contents));
     else
         File1->setPath(Dir1->Path());
 }

@@ -39,6 +39,8 @@ public:
     QList<QString> startable;
     // Files for fileExists(); when empty the real file system answers.
     std::optional<QList<QString>> existingFiles;
+    // Runs as every picture starts loading, on the decoding thread: a test can hold it back there.
+    std::function<void(const QString &path)> whileLoading;
     // Runs just before every rename, on the rename's worker thread: a test can change the disk in between.
     std::function<void()> beforeRename;
 
