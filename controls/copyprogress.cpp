@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
-#include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <atomic>
@@ -17,6 +17,9 @@ namespace
 constexpr int scale = 1000;
 // How often the dialog shows the progress.
 constexpr int tickMs = 100;
+// How long the caller simply waits for the move before it keeps the window answering:
+// most renames end within microseconds, and then no event need be handled in between.
+constexpr int quickMs = 10;
 
 bool widgetsRunning()
 {
@@ -31,6 +34,22 @@ struct MoveState {
     std::atomic<bool> ended {false};
     std::exception_ptr failure; // written by the worker before `ended`
 };
+
+// The thread that moves files: kept once started, since a thread that is new
+// may wait several milliseconds for a processor on a busy machine, longer than
+// most renames take.
+QThreadPool &movers()
+{
+    struct Movers : QThreadPool {
+        Movers()
+        {
+            setMaxThreadCount(1);
+            setExpiryTimeout(-1);
+        }
+    };
+    static Movers pool;
+    return pool;
+}
 
 // Why the window's thread left its event loop.
 enum LoopEnd { MoveEnded = 1, DialogToggled };
@@ -84,15 +103,16 @@ bool runMove(const QString &from, const QString &to, const std::function<void(co
         return !state->cancelled;
     };
     QEventLoop loop;
-    const std::unique_ptr<QThread> worker(QThread::create([&move, &report, state] {
+    movers().start([&move, &report, &loop, state] {
         try {
             move(report);
         } catch (...) {
             state->failure = std::current_exception();
         }
         state->ended = true;
-    }));
-    QObject::connect(worker.get(), &QThread::finished, &loop, [&loop] { loop.exit(MoveEnded); });
+        QMetaObject::invokeMethod(
+            &loop, [&loop] { loop.exit(MoveEnded); }, Qt::QueuedConnection);
+    });
 
     CopyProgressDialog dialog(from, to, [state] { state->cancelled = true; });
     QTimer ticks;
@@ -106,7 +126,7 @@ bool runMove(const QString &from, const QString &to, const std::function<void(co
         if (dialog.isShown() != shown)
             loop.exit(DialogToggled);
     });
-    worker->start();
+    movers().waitForDone(quickMs);
     ticks.start(tickMs);
     // User input is taken only while the modal dialog is up, which keeps it from the rest of the program.
     int end = DialogToggled;
@@ -114,7 +134,7 @@ bool runMove(const QString &from, const QString &to, const std::function<void(co
         end = loop.exec(dialog.isShown() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     if (!state->ended)
         state->cancelled = true; // the program is ending: stop where nothing is lost
-    worker->wait();
+    movers().waitForDone();
     if (state->failure)
         std::rethrow_exception(state->failure);
     return state->total >= 0;

@@ -13,6 +13,7 @@
 #include "files/dirlisting.h"
 #include "files/pathcodec.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
@@ -127,22 +128,41 @@ void FileList::Refresh()
 void FileList::applyRename(const QString &from, const QString &to)
 {
     const QScopedValueRollback quiet(m_quiet, true);
-    if (inFolder(from, m_path)) {
-        showEntry(nameOf(from), false);
+    // Cleared before any row moves: later it would make the view lay out every row at once.
+    clearSelection();
+    setCurrentIndex({});
+    m_fileName.clear();
+    const bool leaves = inFolder(from, m_path), joins = inFolder(to, m_path) && listable(to);
+    if (leaves && joins) {
+        moveEntry(nameOf(from), nameOf(to));
+    } else {
+        if (leaves)
+            showEntry(nameOf(from), false);
+        if (joins)
+            showEntry(nameOf(to), true);
+    }
+    if (leaves)
         std::erase(m_links, nameOf(from));
-    }
-    if (inFolder(to, m_path)) {
-        showEntry(nameOf(to), listable(to));
-        if (isLink(to))
-            m_links.push_back(nameOf(to));
-    }
+    if (inFolder(to, m_path) && isLink(to))
+        m_links.push_back(nameOf(to));
     // Links to the file may dangle now, or point to a file again.
     const QString folder = m_path.endsWith(u'/') ? m_path : m_path + u'/';
     for (const QString &link : m_links)
         showEntry(link, listable(folder + link));
-    clearSelection();
-    setCurrentIndex({});
-    m_fileName.clear();
+}
+
+void FileList::moveEntry(const QString &from, const QString &to)
+{
+    const std::vector<QString> &names = m_model->names();
+    const auto listedAt
+        = [&](int row, const QString &name) { return row < int(names.size()) && names[std::size_t(row)] == name; };
+    const int row = sortedRow(names, from), target = sortedRow(names, to);
+    if (!listedAt(row, from) || listedAt(target, to)) {
+        showEntry(from, false);
+        showEntry(to, true);
+    } else {
+        m_model->moveName(row, target > row ? target - 1 : target, to);
+    }
 }
 
 void FileList::showEntry(const QString &name, bool listed)
@@ -162,6 +182,26 @@ void FileList::announce(const QModelIndex &index)
         return;
     m_fileName = m_model->names().at(static_cast<std::size_t>(index.row()));
     Q_EMIT Click();
+}
+
+void FileList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    if (topLeft == bottomRight) {
+        QListView::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    // Rows of one height without editors: changed names move no row and need only
+    // a repaint. QListView would lay out every row anew and QAbstractItemView
+    // measure every changed one, both slow with the 100,000 of a large folder.
+    viewport()->update();
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
+        event.setFirstRow(topLeft.row());
+        event.setLastRow(bottomRight.row());
+        event.setFirstColumn(0);
+        event.setLastColumn(0);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex &index, const QEvent *event) const

@@ -126,8 +126,11 @@ private:
     void announce(const QModelIndex &index);
     // Puts `name` into the list in its sorted place, or takes it out.
     void showEntry(const QString &name, bool listed);
+    // The name `from` is listed as `to`, in its sorted place; the number of rows stays.
+    void moveEntry(const QString &from, const QString &to);
     QItemSelectionModel::SelectionFlags selectionCommand(
         const QModelIndex &index, const QEvent *event = nullptr) const override;
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) override;
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

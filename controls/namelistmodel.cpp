@@ -38,6 +38,17 @@ void NameListModel::removeName(int row)
     endRemoveRows();
 }
 
+void NameListModel::moveName(int row, int to, QString name)
+{
+    const auto first = m_names.begin();
+    if (to >= row)
+        std::rotate(first + row, first + row + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + row, first + row + 1);
+    m_names[std::size_t(to)] = std::move(name);
+    Q_EMIT dataChanged(index(std::min(row, to)), index(std::max(row, to)));
+}
+
 void NameListModel::setIcons(const QIcon &rowIcon, const QIcon &leadingIcon)
 {
     m_rowIcon = rowIcon;

@@ -27,6 +27,11 @@ public:
     // row and scroll position stay on the same names.
     void insertName(int row, QString name);
     void removeName(int row);
+    // Row `row` shows `name` at row `to` instead, the rows between moving up or
+    // down by one, announced as changed data: views keep the layout of their
+    // rows (with many rows, laying them out anew takes long), and selection and
+    // current row stay on the same row numbers. Rows keep their icon and indentation.
+    void moveName(int row, int to, QString name);
     void setIcons(const QIcon &rowIcon, const QIcon &leadingIcon = {});
     [[nodiscard]] const std::vector<QString> &names() const { return m_names; }
     // The row showing `name`, -1 when none does.

@@ -69,7 +69,7 @@ public:
 
     // Renames or moves `from` to `to`, never replacing an existing file. A move
     // that copies the file reports its progress to `progress` (which may be empty).
-    // The window calls it on a worker thread.
+    // The window calls it on a worker thread, except for a rename within one folder.
     virtual void rename(const QString &from, const QString &to, const CopyProgress &progress) = 0;
 
     // Loads the picture at `path` ("/" separators, doubled ones count once),

@@ -131,8 +131,9 @@ private:
     void fitPicture(Picture &PreviewPicture, bool roundHeight);
     // How a file click and a shown rename end: the base name focused and selected, the caption by the rule.
     void editBaseName();
-    // Renames or moves `from` to `to` through the host, off the window's thread, with
-    // a progress dialog for a long copy; whether the file was copied to another file system.
+    // Renames or moves `from` to `to` through the host, a move to another folder off the
+    // window's thread, with a progress dialog for a long copy; whether the file was copied
+    // to another file system.
     bool moveFile(const QString &from, const QString &to);
     // Dir1_Change's listing of the browsed folder's files.
     void listBrowsedFiles();

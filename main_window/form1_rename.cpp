@@ -154,6 +154,11 @@ void Form1::Command1_Click()
 
 bool Form1::moveFile(const QString &from, const QString &to)
 {
-    // On a worker thread: a move to another disk takes long, and the window must keep answering.
+    // A rename within one folder never copies and ends at once; a thread would only make it wait.
+    if (from.section(u'/', 0, -2) == to.section(u'/', 0, -2)) {
+        m_host.rename(from, to, {});
+        return false;
+    }
+    // Anything else may be a move to another disk, which takes long: the window must keep answering.
     return runMove(from, to, [this, from, to](const CopyProgress &progress) { m_host.rename(from, to, progress); });
 }

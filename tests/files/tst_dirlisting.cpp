@@ -7,8 +7,8 @@
 #include "testsupport/testfiles.h"
 
 #include <QRandomGenerator>
-#include <QSet>
 #include <QScopeGuard>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -41,7 +41,8 @@ public:
     std::optional<QList<QString>> existingFiles;
     // Runs as every picture starts loading, on the decoding thread: a test can hold it back there.
     std::function<void(const QString &path)> whileLoading;
-    // Runs just before every rename, on the rename's worker thread: a test can change the disk in between.
+    // Runs just before every rename (on the worker thread of a move to another folder): a test can change the disk in
+    // between.
     std::function<void()> beforeRename;
 
     // What was asked.
