@@ -22,6 +22,7 @@ namespace
 constexpr qint64 Mega = qint64(1) << 20;
 constexpr qint64 JpegPixels = 128 * Mega; // scaled by 1/8 in the DCT: cheap per pixel
 constexpr qint64 WholePixels = 16 * Mega; // 4 to 8 bytes and up to 30 ns a pixel
+constexpr qint64 WebpPixels = 12 * Mega; // the file's bytes, the decoder's pixels and a copy of them
 constexpr qint64 LayeredPixels = 8 * Mega; // an animated WebP: canvas, frame and the decoder's own copy
 constexpr qint64 DeepPixels = 4 * Mega; // 16-bit samples: 16 bytes and ~140 ns a pixel
 constexpr qint64 ProgressivePixels = 8 * Mega; // every coefficient kept, decoded once a scan
@@ -151,7 +152,7 @@ qint64 pixelLimit(const QByteArray &format, QIODevice &device, const QByteArray 
         return pngLimit(head);
     if (format == "tiff")
         return tiffLimit(device, head);
-    if (format == "webp" && head.mid(12, 4) == "VP8X" && head.size() > 20 && (head.at(20) & 0x02) != 0)
-        return LayeredPixels;
+    if (format == "webp")
+        return head.mid(12, 4) == "VP8X" && head.size() > 20 && (head.at(20) & 0x02) != 0 ? LayeredPixels : WebpPixels;
     return WholePixels;
 }

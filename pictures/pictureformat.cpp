@@ -91,6 +91,11 @@ std::optional<ByteRange> icoFirstImage(const QByteArray &head)
     return ByteRange {littleEndian(head, Entry + 12, 4), littleEndian(head, Entry + 8, 4)};
 }
 
+ByteRange webpContainer(const QByteArray &head)
+{
+    return {0, head.size() < 8 ? 0 : qint64(littleEndian(head, 4, 4)) + 8};
+}
+
 bool isPng(const QByteArray &head)
 {
     return head.startsWith(PngSignature);

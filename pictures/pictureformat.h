@@ -27,5 +27,8 @@
 // reads; empty when the directory is cut short.
 [[nodiscard]] std::optional<ByteRange> icoFirstImage(const QByteArray &head);
 
+// The bytes a WebP's RIFF container says it holds, from the start of the file.
+[[nodiscard]] ByteRange webpContainer(const QByteArray &head);
+
 // Whether `bytes` start with the PNG signature.
 [[nodiscard]] bool isPng(const QByteArray &bytes);

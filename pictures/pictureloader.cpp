@@ -34,6 +34,7 @@ constexpr int MaxSide = 65535; // also keeps HIMETRIC values inside an int
 constexpr qint64 WholeBudget = qint64(1) << 20; // one picture at its format's pixel limit
 constexpr qint64 HeadBytes = 128 * 1024; // enough to reach the frame header past an EXIF block
 constexpr qint64 MaxSvgBytes = qint64(16) << 20;
+constexpr qint64 MaxWebpBytes = qint64(16) << 20; // its decoder holds the whole file
 constexpr int MaxEmbedded = 16; // pictures decoded for one SVG
 constexpr int MaxNesting = 2; // an SVG in an SVG in a file, and no deeper
 
@@ -230,6 +231,14 @@ Decoded decodeDevice(QIODevice &device, QSize boxPixels, Budget &budget)
         return decodePng(device, {0, device.size()}, boxPixels, budget);
     if (format == "svg")
         return decodeSvg(device, head, boxPixels, budget);
+    if (format == "webp") {
+        // Its decoder reads to the end of the file: let it see only what the container holds.
+        const ByteRange container = webpContainer(head);
+        if (container.length > device.size() || container.length > MaxWebpBytes)
+            throw notAPicture();
+        SplicedDevice webp(&device, {container});
+        return decode(webp, format, head, boxPixels, budget);
+    }
     if (format == "ico") {
         // The icon decoder hands a stored PNG to the PNG decoder whole: decode it here instead.
         const std::optional<ByteRange> first = icoFirstImage(head);

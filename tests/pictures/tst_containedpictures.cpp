@@ -86,6 +86,7 @@ void TestContainedPictures::loadsOnlyWhatTheFileHolds_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QSize>("size"); // HIMETRIC; empty when the file is refused
     QTest::addColumn<bool>("red"); // whether the red picture shows
+    QTest::addColumn<qint64>("length"); // of the file, when zeros follow the bytes (a sparse file)
     const QByteArray png = encoded(sample(QSize(64, 48)), "png");
     const QSize pngSize(1693, 1270);
     const QSize svgSize(1058, 794);
@@ -93,50 +94,61 @@ void TestContainedPictures::loadsOnlyWhatTheFileHolds_data()
     annotated.insert(33,
         pngChunk("tEXt", "Comment\0hi") + pngChunk("zTXt", "Title\0\0x\x9c\x03\0\0\0\0\x01") + pngChunk("prVt", "1"));
 
-    QTest::newRow("PNG text chunk claiming 2 GB") << pngChunkClaiming("tEXt", 0x7FFF0000) << QSize() << false;
-    QTest::newRow("PNG palette chunk claiming 2 GB") << pngChunkClaiming("sPLT", 0x7FFF0000) << QSize() << false;
-    QTest::newRow("PNG chunk claiming 4 GB") << pngChunkClaiming("iTXt", 0xFFFFFFF0) << QSize() << false;
-    QTest::newRow("PNG image data claiming 2 GB") << pngChunkClaiming("IDAT", 0x7FFF0000) << QSize() << false;
-    QTest::newRow("PNG with text and private chunks") << annotated << pngSize << true;
+    QTest::newRow("PNG text chunk claiming 2 GB")
+        << pngChunkClaiming("tEXt", 0x7FFF0000) << QSize() << false << qint64(0);
+    QTest::newRow("PNG palette chunk claiming 2 GB")
+        << pngChunkClaiming("sPLT", 0x7FFF0000) << QSize() << false << qint64(0);
+    QTest::newRow("PNG chunk claiming 4 GB") << pngChunkClaiming("iTXt", 0xFFFFFFF0) << QSize() << false << qint64(0);
+    QTest::newRow("PNG image data claiming 2 GB")
+        << pngChunkClaiming("IDAT", 0x7FFF0000) << QSize() << false << qint64(0);
+    QTest::newRow("PNG with text and private chunks") << annotated << pngSize << true << qint64(0);
     QTest::newRow("icon of a PNG claiming 2 GB")
-        << iconHolding(pngChunkClaiming("tEXt", 0x7FFF0000)) << QSize() << false;
-    QTest::newRow("icon of a PNG") << iconHolding(png) << pngSize << true;
+        << iconHolding(pngChunkClaiming("tEXt", 0x7FFF0000)) << QSize() << false << qint64(0);
+    QTest::newRow("icon of a PNG") << iconHolding(png) << pngSize << true << qint64(0);
 
     const QByteArray redPath = pathBytes(QStringLiteral("red.png"));
     QTest::newRow("SVG image naming a picture")
-        << svgDocument("<image xlink:href=\"" + redPath + "\" width=\"40\" height=\"30\"/>") << svgSize << false;
+        << svgDocument("<image xlink:href=\"" + redPath + "\" width=\"40\" height=\"30\"/>") << svgSize << false
+        << qint64(0);
     QTest::newRow("SVG image naming a file URL")
-        << svgDocument("<image xlink:href=\"file://" + redPath + "\" width=\"40\" height=\"30\"/>") << svgSize << false;
+        << svgDocument("<image xlink:href=\"file://" + redPath + "\" width=\"40\" height=\"30\"/>") << svgSize << false
+        << qint64(0);
     QTest::newRow("SVG image naming a picture by href")
-        << svgDocument("<image href=\"" + redPath + "\" width=\"40\" height=\"30\"/>") << svgSize << false;
+        << svgDocument("<image href=\"" + redPath + "\" width=\"40\" height=\"30\"/>") << svgSize << false << qint64(0);
     QTest::newRow("SVG image naming a FIFO, which must not block")
         << svgDocument("<image xlink:href=\"" + pathBytes(QStringLiteral("pipe")) + "\" width=\"4\" height=\"3\"/>")
-        << svgSize << false;
+        << svgSize << false << qint64(0);
     QTest::newRow("SVG style sheet naming a FIFO") << svgDocument("<rect width=\"4\" height=\"3\"/>",
         "<?xml-stylesheet type=\"text/css\" href=\"" + pathBytes(QStringLiteral("pipe")) + "\"?>")
-                                                   << svgSize << false;
+                                                   << svgSize << false << qint64(0);
     QTest::newRow("SVG external entity") << svgDocument(
         "<text y=\"20\">&x;</text>", "<?xml version=\"1.0\"?>\n<!DOCTYPE svg [<!ENTITY x SYSTEM \"" + redPath + "\">]>")
-                                         << svgSize << false;
+                                         << svgSize << false << qint64(0);
     QTest::newRow("SVG embedding a picture")
-        << svgDocument("<image xlink:href=\"" + dataUri(png) + "\" width=\"40\" height=\"30\"/>") << svgSize << true;
+        << svgDocument("<image xlink:href=\"" + dataUri(png) + "\" width=\"40\" height=\"30\"/>") << svgSize << true
+        << qint64(0);
     QTest::newRow("SVG embedding a PNG claiming 2 GB")
         << svgDocument("<image xlink:href=\"" + dataUri(pngChunkClaiming("tEXt", 0x7FFF0000)) + "\"/>") << svgSize
-        << false;
+        << false << qint64(0);
     QTest::newRow("SVG embedding a GIF canvas of 5700x5700")
         << svgDocument("<image xlink:href=\"" + dataUri(gifOnCanvas(QSize(5700, 5700), QSize(1, 1))) + "\"/>")
-        << svgSize << false;
+        << svgSize << false << qint64(0);
     QTest::newRow("SVG whose entities grow it to 300 MB") << svgDocument(
         "<text>" + QByteArray("&b;").repeated(30000) + "</text>",
         "<!DOCTYPE svg [<!ENTITY a \"" + QByteArray(100, 'x') + "\"><!ENTITY b \"" + QByteArray("&a;").repeated(100)
-            + "\">]>") << QSize() << false;
+            + "\">]>") << QSize() << false << qint64(0);
+
+    const QByteArray webp = encoded(sample(QSize(64, 48)), "webp");
+    QTest::newRow("WebP followed by 200 MB") << webp << pngSize << true << qint64(200) * 1024 * 1024;
+    QTest::newRow("WebP container claiming 2 GB")
+        << webp.left(4) + "\0\0\0\x7f" + webp.mid(8) << QSize() << false << qint64(0);
 
     QTest::newRow("GIF 1x1 frame on a 5700x5700 canvas")
-        << gifOnCanvas(QSize(5700, 5700), QSize(1, 1)) << QSize() << false;
+        << gifOnCanvas(QSize(5700, 5700), QSize(1, 1)) << QSize() << false << qint64(0);
     QTest::newRow("GIF 1x1 frame on a 200x100 canvas")
-        << gifOnCanvas(QSize(200, 100), QSize(1, 1)) << QSize(5292, 2646) << false;
+        << gifOnCanvas(QSize(200, 100), QSize(1, 1)) << QSize(5292, 2646) << false << qint64(0);
     QTest::newRow("GIF 200x100 frame on a canvas left to the frame")
-        << gifOnCanvas(QSize(0, 0), QSize(200, 100)) << QSize(5292, 2646) << false;
+        << gifOnCanvas(QSize(0, 0), QSize(200, 100)) << QSize(5292, 2646) << false << qint64(0);
 }
 
 void TestContainedPictures::loadsOnlyWhatTheFileHolds()
@@ -144,7 +156,10 @@ void TestContainedPictures::loadsOnlyWhatTheFileHolds()
     QFETCH(QByteArray, bytes);
     QFETCH(QSize, size);
     QFETCH(bool, red);
+    QFETCH(qint64, length);
     writeFile(path(Clicked), bytes);
+    if (length > 0)
+        QVERIFY(QFile::resize(path(Clicked), length));
     const OpenedFiles opened(m_dir.path());
     std::optional<Picture> picture;
     try {
