@@ -159,7 +159,7 @@ Decoded decode(QIODevice &device, const QByteArray &format, const QByteArray &he
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
     const QSize upright = turned ? stored.transposed() : stored;
     const QSize shown = fitInside(upright, boxPixels, format == "svg");
-    spend(budget, qint64(stored.width()) * stored.height(), limit); // an SVG is drawn at the box's size
+    spend(budget, qint64(stored.width()) * stored.height(), limit); // an SVG has no limit, and costs nothing
     if (shown != upright)
         reader.setScaledSize(turned ? shown.transposed() : shown);
     QImage image = reader.read();
