@@ -10,6 +10,7 @@
 #include "pictures/pictureloader.h"
 
 #include "files/pathcodec.h"
+#include "pictures/boundeddraw.h"
 #include "pictures/decodecost.h"
 #include "pictures/pictureformat.h"
 #include "pictures/pngchunks.h"
@@ -37,6 +38,7 @@ constexpr qint64 MaxSvgBytes = qint64(16) << 20;
 constexpr qint64 MaxWebpBytes = qint64(16) << 20; // its decoder holds the whole file
 constexpr int MaxEmbedded = 16; // pictures decoded for one SVG
 constexpr int MaxNesting = 2; // an SVG in an SVG in a file, and no deeper
+constexpr int SvgDrawingLimitMs = 750; // leaves the rest of a second for everything else a click does
 
 HostError notAPicture()
 {
@@ -215,10 +217,19 @@ Decoded decodeSvg(QIODevice &device, const QByteArray &head, QSize boxPixels, Bu
         = cleanSvg(document, [&](const QByteArray &bytes) { return embed(bytes, boxPixels, budget); });
     if (!cleaned)
         throw notAPicture();
-    QBuffer buffer;
-    buffer.setData(*cleaned);
-    buffer.open(QIODevice::ReadOnly);
-    return decode(buffer, "svg", head, boxPixels, budget);
+    // Its size is bounded, but not what drawing it costs: that runs against the clock.
+    const std::optional<Drawn> drawn = drawWithin(
+        [&] {
+            QBuffer buffer;
+            buffer.setData(*cleaned);
+            buffer.open(QIODevice::ReadOnly);
+            Decoded decoded = decode(buffer, "svg", head, boxPixels, budget);
+            return Drawn {decoded.size, std::move(decoded.image)};
+        },
+        SvgDrawingLimitMs);
+    if (!drawn)
+        throw notAPicture();
+    return {drawn->size, drawn->image};
 }
 
 Decoded decodeDevice(QIODevice &device, QSize boxPixels, Budget &budget)

@@ -42,6 +42,17 @@ private:
     int m_fd;
 };
 
+// A path of `segments` lines between pseudo-random points of a 40 x 30 box, nearly all crossing each other.
+QByteArray crossingPath(int segments)
+{
+    QByteArray d("M0 0");
+    quint32 seed = 1;
+    const auto next = [&seed](int range) { return int((seed = seed * 1103515245u + 12345u) >> 16) % range; };
+    for (int i = 0; i < segments; ++i)
+        d += " L" + QByteArray::number(next(40)) + ' ' + QByteArray::number(next(30));
+    return d;
+}
+
 bool showsRed(const QImage &image)
 {
     for (int y = 0; y < image.height(); ++y) {
@@ -138,6 +149,9 @@ void TestContainedPictures::loadsOnlyWhatTheFileHolds_data()
                "<?xml version=\"1.0\"?>\n<!DOCTYPE svg [<!ENTITY a \"" + QByteArray(100, 'x') + "\"><!ENTITY b \""
                    + QByteArray("&a;").repeated(40) + "\">]>")
         << QSize() << false << qint64(0);
+    QTest::newRow("SVG path crossing itself 200,000 times, minutes to draw")
+        << svgDocument("<path stroke=\"red\" stroke-width=\"0.3\" d=\"" + crossingPath(200000) + "\"/>") << QSize()
+        << false << qint64(0);
 
     const QByteArray webp = encoded(sample(QSize(64, 48)), "webp");
     QTest::newRow("WebP followed by 200 MB") << webp << pngSize << true << qint64(200) * 1024 * 1024;
