@@ -131,6 +131,8 @@ void Form1::createLayout()
     Accessibility::exposeShownChildren(central);
     for (QFrame *shape : {Shape1, Shape2, Shape3})
         Accessibility::setDecoration(shape);
+    // Enter on the focused button presses it, as Space does.
+    Command1->setAutoDefault(true);
 
     QWidget::setTabOrder(Dir1, File1);
     QWidget::setTabOrder(File1, Command1);
@@ -164,6 +166,10 @@ void Form1::createMenus()
     heLp->setObjectName(QStringLiteral("heLp"));
     hep->setObjectName(QStringLiteral("hep"));
     aBout->setObjectName(QStringLiteral("aBout"));
+    // Exit ends the program from whichever of its windows is active.
+    exIt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    exIt->setShortcutContext(Qt::ApplicationShortcut);
+    hep->setShortcut(QKeySequence(Qt::Key_F1));
     connect(exIt, &QAction::triggered, this, &Form1::exIt_Click);
     connect(hep, &QAction::triggered, this, &Form1::hep_Click);
     connect(aBout, &QAction::triggered, this, &Form1::aBout_Click);
