@@ -71,35 +71,23 @@ def read(node, exempt=False):
     return [item] + [n for i in range(node.childCount) for n in read(node.getChildAtIndex(i), exempt)]
 
 
-def application():
-    for _ in range(100):
-        desktop = pyatspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
-            if app is not None and app.name == "Zindle":
-                return app
-        time.sleep(0.1)
-    sys.exit("FAIL: the program is not on the accessibility bus")
-
-
-def window(app, title):
+def child_named(parent, name):
+    """The child of that name, waited for a few seconds: windows and the program appear late."""
     for _ in range(50):
-        for i in range(app.childCount):
-            if app.getChildAtIndex(i).name == title:
-                return app.getChildAtIndex(i)
+        children = [parent.getChildAtIndex(i) for i in range(parent.childCount)]
+        found = [c for c in children if c is not None and c.name == name]
+        if found:
+            return found[0]
         time.sleep(0.1)
     return None
 
 
-def open_from_menu(app, item, title):
-    """Chooses a Help menu item as a screen reader does, through its action; the window it opens."""
-    menus = [n for n in pyatspi.findAllDescendants(app, lambda n: n.getRoleName() == "popup menu")]
-    for menu in menus:
-        for i in range(menu.childCount):
-            if menu.getChildAtIndex(i).name == item and menu.parent.name == "Help":
-                menu.getChildAtIndex(i).queryAction().doAction(0)
-                return window(app, title)
-    return None
+def open_from_help_menu(app, item, title):
+    """Chooses an item of the Help menu through its action, as a screen reader does; the window it opens."""
+    entry = pyatspi.findDescendant(app, lambda n: n.getRoleName() == "menu item" and n.name == item
+                                   and n.parent.parent.name == "Help")
+    entry.queryAction().doAction(0)
+    return child_named(app, title)
 
 
 def check(trees):
@@ -134,17 +122,18 @@ def check(trees):
     return failures
 
 
-app = application()
-main = window(app, "Zindle")
-trees = {"Zindle": read(main)}
+app = child_named(pyatspi.Registry.getDesktop(0), "Zindle")
+if app is None:
+    sys.exit("FAIL: the program is not on the accessibility bus")
+main = child_named(app, "Zindle")
+trees = {"Zindle": main and read(main)}
 # The About box hides itself after six seconds: read it at once.
-about = open_from_menu(app, "About", "About Zindle")
-trees["About Zindle"] = read(about) if about else []
-help_window = open_from_menu(app, "Help", "Help")
-trees["Help"] = read(help_window) if help_window else []
+about = open_from_help_menu(app, "About", "About Zindle")
+trees["About Zindle"] = about and read(about)
+help_window = open_from_help_menu(app, "Help", "Help")
+trees["Help"] = help_window and read(help_window)
 failures = [f"{title}: the window did not open" for title, nodes in trees.items() if not nodes]
-trees = {title: nodes for title, nodes in trees.items() if nodes}
-failures += check(trees)
+failures += check({title: nodes for title, nodes in trees.items() if nodes})
 for failure in failures:
     print("FAIL:", failure)
 sys.exit(1 if failures else 0)
