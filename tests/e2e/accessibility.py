@@ -35,7 +35,7 @@ EXPECTED = [
     ("Zindle", "menu item", "Help", None, None, "Alt+H"),
     ("Zindle", "menu item", "Help", None, None, "F1"),
     ("Zindle", "menu item", "About", None, None, "Alt+A"),
-    ("Help", "text", "Help text", lambda t: t.startswith("\t\t" + " " * 29 + "Help file\nTo move and Rename"), None, None),
+    ("Help", "text", "Help text", lambda t: t.startswith("\t\t" + " " * 29 + "Help file\nTo move"), None, None),
     ("Help", "push button", "Exit", None, None, None),
     ("About Zindle", "label", "Version 1.0.0", None, None, None),
     ("About Zindle", "push button", "OK", None, None, None),

@@ -12,11 +12,10 @@ if [ -z "${ZINDLE_PRIVATE_BUS:-}" ]; then
     # A bus of our own: the test neither needs the user's session nor disturbs it.
     ZINDLE_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
-. "$(dirname "$0")/session.bash"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-helpers=$!
+source "$(dirname "$0")/session.bash"
+# The session bus starts the accessibility bus when the program asks for it.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-start_program "$program"
+start_focused "$program"
 key Tab Tab Tab # from the folder list past the file list and the button to the base-name box
 type_text memo
 volume=$(findmnt -n -o TARGET --target "$work")

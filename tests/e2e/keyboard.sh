@@ -8,9 +8,9 @@
 # opens Help with F1, where Enter and Esc do nothing, and ends with Ctrl+Q.
 set -euo pipefail
 program=${1:?usage: keyboard.sh PATH-TO-ZINDLE}
-. "$(dirname "$0")/session.bash"
+source "$(dirname "$0")/session.bash"
 shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
-start_program "$program"
+start_focused "$program"
 
 # 1. The focus starts in the folder list; Tab leads to the file list. The arrows
 # move the highlight only (a.png, b.txt, back to a.png); Enter chooses it and
