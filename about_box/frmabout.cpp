@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about_box/frmabout.h"
 
+#include "controls/accessibility.h"
 #include "controls/appicon.h"
 #include "controls/twips.h"
 #include "host/host.h"
@@ -81,6 +82,7 @@ QFrame *makeLine(QWidget *parent, const QColor &color)
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window, color);
     line->setPalette(palette);
+    Accessibility::setDecoration(line);
     return line;
 }
 }

@@ -3,6 +3,8 @@
 // The drive list: the volumes a desktop shows, the root first.
 #include "controls/lists.h"
 
+#include "controls/accessibility.h"
+
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 
 DriveList::DriveList(QWidget *parent) : QComboBox(parent)
 {
+    Accessibility::installInterfaces(); // named by what it is, not by the volume it shows
     refreshVolumes();
     // A user's pick moves the selection, then activates, in one go; a pick of the
     // volume already shown activates without moving it. A move by code is forgotten

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The file list. It announces a user's choice exactly once: a mouse press
 // moves the selection quietly and the click is announced on release (through
-// clicked(), or for a press dragged to another row, the row it ends on); a
-// keyboard move is announced as the selection moves. Changes made by code are
-// never announced.
+// clicked(), or for a press dragged to another row, the row it ends on). The
+// keyboard walks the list without choosing: Enter or Space chooses the
+// highlighted file. Changes made by code are never announced.
 #include "controls/lists.h"
 
 #include "base/hosterror.h"
@@ -14,6 +14,8 @@
 #include "files/pathcodec.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
@@ -216,12 +218,8 @@ QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex
 void FileList::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
     QListView::selectionChanged(selected, deselected);
-    if (m_quiet || selected.isEmpty())
-        return;
-    if (m_pressing)
+    if (m_pressing && !m_quiet && !selected.isEmpty())
         m_movedWhilePressed = true;
-    else
-        announce(selected.indexes().constFirst());
 }
 
 void FileList::mousePressEvent(QMouseEvent *event)
@@ -247,4 +245,32 @@ void FileList::mouseReleaseEvent(QMouseEvent *event)
     // A press dragged to another file, or released off the list: the file it selected.
     if (std::exchange(m_movedWhilePressed, false))
         announce(currentIndex());
+}
+
+void FileList::keyPressEvent(QKeyEvent *event)
+{
+    const bool typing = m_typed.isValid() && m_typed.elapsed() < QApplication::keyboardInputInterval();
+    const QString text = event->text();
+    const bool chooses = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
+        || (event->key() == Qt::Key_Space && !typing); // a space within a typed name goes on finding
+    if (chooses) {
+        chooseCurrent();
+        event->accept();
+        return;
+    }
+    if (!text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        m_typed.start();
+    QListView::keyPressEvent(event);
+}
+
+void FileList::chooseCurrent()
+{
+    const QModelIndex index = currentIndex();
+    if (!index.isValid())
+        return;
+    {
+        const QScopedValueRollback quiet(m_quiet, true);
+        selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    }
+    announce(index);
 }

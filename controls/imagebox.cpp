@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/imagebox.h"
 
+#include "controls/accessibility.h"
 #include "controls/twips.h"
 
 #include <QPainter>
 
 ImageBox::ImageBox(QWidget *parent) : QWidget(parent)
 {
+    Accessibility::installInterfaces(); // read as a graphic
 }
 
 ImageBox::~ImageBox() = default;

@@ -6,6 +6,7 @@
 #include "files/mounts.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QListView>
 
 #include <optional>
@@ -90,8 +91,9 @@ private:
 
 // Host file list: the visible regular files (and links to them) of its
 // folder, sorted as a file manager sorts. Click fires once when the user
-// clicks a file (even the selected one) or moves the selection with the
-// keyboard; never when code changes the list or the selection.
+// clicks a file (even the selected one), or presses Enter or Space on the
+// highlighted one; never when the arrow keys or typing move the highlight,
+// nor when code changes the list or the selection.
 class FileList : public QListView
 {
     Q_OBJECT
@@ -134,6 +136,9 @@ private:
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // Chooses the highlighted file, as a click on it would.
+    void chooseCurrent();
 
     QString m_path;
     QString m_fileName;
@@ -142,4 +147,5 @@ private:
     bool m_pressing = false; // a left button press: its click is announced on release
     bool m_movedWhilePressed = false; // the selection moved during that press
     std::vector<QString> m_links; // the listed folder's symbolic links, as last known
+    QElapsedTimer m_typed; // since the last key typed to find a file by its name
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help_window/hellp.h"
 
+#include "controls/accessibility.h"
 #include "controls/appicon.h"
 #include "controls/twips.h"
 
@@ -14,6 +15,7 @@ Hellp::Hellp(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Help"));
     setWindowIcon(appIcon());
+    Accessibility::exposeShownChildren(this); // a window of its own to screen readers, not a pane
     createLayout();
     // The editor shows each CR LF as one line break; the text keeps its bytes.
     Text1->setPlainText(helpText());
@@ -29,6 +31,7 @@ void Hellp::createLayout()
     resize(twipsToPixels(7860), twipsToPixels(4815));
 
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Help text"));
     Text1->setGeometry(twipsRect(240, 240, 7215, 3375));
     Text1->setFont(uiFont(9.75));
     Text1->setReadOnly(true);

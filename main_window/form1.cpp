@@ -44,11 +44,11 @@ Form1::Form1(Host &host, QWidget *parent)
     , Text6(new TextBox(central))
     , Text4(new TextBox(central))
     , Text1(new TextBox(central))
-    , fIle(menuBar()->addMenu(QStringLiteral("File")))
-    , exIt(fIle->addAction(QStringLiteral("Exit")))
-    , heLp(menuBar()->addMenu(QStringLiteral("Help")))
-    , hep(heLp->addAction(QStringLiteral("Help")))
-    , aBout(heLp->addAction(QStringLiteral("About")))
+    , fIle(menuBar()->addMenu(QStringLiteral("&File")))
+    , exIt(fIle->addAction(QStringLiteral("E&xit")))
+    , heLp(menuBar()->addMenu(QStringLiteral("&Help")))
+    , hep(heLp->addAction(QStringLiteral("&Help")))
+    , aBout(heLp->addAction(QStringLiteral("&About")))
     , m_host(host)
     , m_preview(std::make_unique<PreviewDecoder>(host))
 {
@@ -70,6 +70,9 @@ void Form1::connectHandlers()
     connect(Label2, &Label::Change, this, &Form1::Label2_Change);
     connect(Check1, &QCheckBox::clicked, this, &Form1::Check1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    // Enter in the name boxes presses the button: the rename runs as a click runs it.
+    for (TextBox *box : {Text2, Text3})
+        connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
 }
 
 void Form1::Form_Load()

@@ -4,6 +4,7 @@
 // font, its accessible name and its place in the tab order.
 #include "main_window/form1.h"
 
+#include "controls/accessibility.h"
 #include "controls/appicon.h"
 #include "controls/controls.h"
 #include "controls/imagebox.h"
@@ -114,14 +115,24 @@ void Form1::createLayout()
     for (TextBox *box : {Text2, Text3, Text5})
         box->setMaxLength(4096);
 
-    // What a screen reader announces: the caption beside each control.
+    // What a screen reader announces: the caption beside each control names it;
+    // the source and target paths are values, read out as the labels' own text.
     for (const auto &[caption, control] : {std::pair<Label *, QWidget *> {Label9, Dir1}, {Label10, File1},
              {Label5, Text5}, {Label3, Text2}, {Label4, Text3}, {Label6, Check1}, {Label7, Label1}, {Label8, Label2}}) {
         caption->setBuddy(control);
-        control->setAccessibleName(caption->text());
+        if (!qobject_cast<Label *>(control))
+            control->setAccessibleName(caption->text());
     }
+    File1->setAccessibleName(QStringLiteral("Files")); // "File Name" is the base-name box
     Drive1->setAccessibleName(QStringLiteral("Drive"));
+    Image1->setAccessibleName(QStringLiteral("Preview"));
     Text2->setAccessibleDescription(QStringLiteral("New base name of the file"));
+    // Only what a person sees: neither the outlines nor the hidden boxes.
+    Accessibility::exposeShownChildren(central);
+    for (QFrame *shape : {Shape1, Shape2, Shape3})
+        Accessibility::setDecoration(shape);
+    // Enter on the focused button presses it, as Space does.
+    Command1->setAutoDefault(true);
 
     QWidget::setTabOrder(Dir1, File1);
     QWidget::setTabOrder(File1, Command1);
@@ -155,6 +166,10 @@ void Form1::createMenus()
     heLp->setObjectName(QStringLiteral("heLp"));
     hep->setObjectName(QStringLiteral("hep"));
     aBout->setObjectName(QStringLiteral("aBout"));
+    // Exit ends the program from whichever of its windows is active.
+    exIt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    exIt->setShortcutContext(Qt::ApplicationShortcut);
+    hep->setShortcut(QKeySequence(Qt::Key_F1));
     connect(exIt, &QAction::triggered, this, &Form1::exIt_Click);
     connect(hep, &QAction::triggered, this, &Form1::hep_Click);
     connect(aBout, &QAction::triggered, this, &Form1::aBout_Click);

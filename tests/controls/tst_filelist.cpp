@@ -124,42 +124,59 @@ private Q_SLOTS:
         QCOMPARE(files.FileName(), QStringLiteral("IMG_2.jpg"));
     }
 
-    void keyboardMovesFireClick()
+    // The keyboard walks the list without choosing; Enter or Space chooses the
+    // highlighted file. Steps: key names, 'text typed to find a file, or a pause.
+    void keyboardChoosesWithEnterOrSpaceOnly_data()
     {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("highlighted");
+        QTest::addColumn<QStringList>("chosen");
+        const auto steps = [](const char *list) { return QString::fromLatin1(list).split(u' '); };
+        const QString img1 = QStringLiteral("img_1.JPG");
+        QTest::newRow("arrows move the highlight only")
+            << steps("Down Down Down Up End") << "shortcut.jpg" << QStringList();
+        QTest::newRow("Enter chooses") << steps("Down Down Return") << replacementCafe << QStringList {replacementCafe};
+        QTest::newRow("keypad Enter chooses") << steps("Down Enter") << latin1Cafe << QStringList {latin1Cafe};
+        QTest::newRow("Space chooses") << steps("Down End Space") << "shortcut.jpg"
+                                       << QStringList {QStringLiteral("shortcut.jpg")};
+        QTest::newRow("each Enter is a choice")
+            << steps("Down Return Return") << latin1Cafe << QStringList {latin1Cafe, latin1Cafe};
+        QTest::newRow("nothing highlighted: nothing chosen") << steps("Return Space") << QString() << QStringList();
+        QTest::newRow("typing finds, not chooses") << steps("'n") << "Notes.txt" << QStringList();
+        QTest::newRow("typing, then Enter")
+            << steps("'n Return") << "Notes.txt" << QStringList {QStringLiteral("Notes.txt")};
+        QTest::newRow("a space while typing goes on finding") << steps("'img Space") << img1 << QStringList();
+        QTest::newRow("a space after a pause chooses") << steps("'img pause Space") << img1 << QStringList {img1};
+    }
+
+    void keyboardChoosesWithEnterOrSpaceOnly()
+    {
+        QFETCH(QStringList, steps);
+        const QHash<QString, Qt::Key> keys {{QStringLiteral("Down"), Qt::Key_Down}, {QStringLiteral("Up"), Qt::Key_Up},
+            {QStringLiteral("End"), Qt::Key_End}, {QStringLiteral("Return"), Qt::Key_Return},
+            {QStringLiteral("Enter"), Qt::Key_Enter}, {QStringLiteral("Space"), Qt::Key_Space}};
         FileList files;
         showOn(files);
         files.setPath(path("/Photos"));
         QStringList seen;
         connect(&files, &FileList::Click, this, [&] { seen.append(files.FileName()); });
-        files.setFocus(Qt::TabFocusReason); // taking the focus chooses nothing
-        QVERIFY(seen.isEmpty());
-        QTest::keyClick(&files, Qt::Key_Down); // nothing chosen yet: the first file
-        QCOMPARE(seen, QStringList {latin1Cafe});
-        QTest::keyClick(&files, Qt::Key_Down);
-        QTest::keyClick(&files, Qt::Key_Down);
-        QTest::keyClick(&files, Qt::Key_Up);
-        QTest::keyClick(&files, Qt::Key_End);
-        const QStringList expected {
-            latin1Cafe, replacementCafe, QStringLiteral("img_1.JPG"), replacementCafe, QStringLiteral("shortcut.jpg")};
-        QCOMPARE(seen, expected);
-        QCOMPARE(files.FileName(), QStringLiteral("shortcut.jpg"));
-        QVERIFY(files.selectionModel()->isSelected(files.currentIndex()));
+        files.setFocus(Qt::TabFocusReason);
+        for (const QString &step : steps) {
+            if (step.startsWith(u'\''))
+                QTest::keyClicks(&files, step.mid(1));
+            else if (step == QLatin1String("pause"))
+                QTest::qWait(QApplication::keyboardInputInterval() + 100);
+            else
+                QTest::keyClick(&files, keys.value(step));
+        }
+        QFETCH(QStringList, chosen);
+        QCOMPARE(seen, chosen);
+        QTEST(files.currentIndex().data().toString(), "highlighted");
+        QCOMPARE(files.FileName(), chosen.isEmpty() ? QString() : chosen.last());
     }
 
-    void typingANameChoosesIt()
-    {
-        FileList files;
-        showOn(files);
-        files.setPath(path("/Photos"));
-        files.setFocus();
-        QSignalSpy click(&files, &FileList::Click);
-        QTest::keyClick(&files, Qt::Key_N);
-        QCOMPARE(click.count(), 1);
-        QCOMPARE(files.FileName(), QStringLiteral("Notes.txt"));
-    }
-
-    // Tabbing into the list after a folder change shows no file as chosen,
-    // and Down then chooses the first file.
+    // Tabbing into the list after a folder change shows no file as chosen;
+    // Down then highlights the first file, and Enter chooses it.
     void tabbingInChoosesNothing()
     {
         QWidget window;
@@ -174,7 +191,9 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), files);
         QCOMPARE(click.count(), 0);
         QVERIFY(files->selectionModel()->selectedIndexes().isEmpty());
-        QTest::keyClick(files, Qt::Key_Down);
+        QTest::keyClick(files, Qt::Key_Down); // highlights the first file
+        QCOMPARE(click.count(), 0);
+        QTest::keyClick(files, Qt::Key_Return);
         QCOMPARE(click.count(), 1);
         QCOMPARE(files->FileName(), latin1Cafe);
     }
@@ -195,6 +214,7 @@ private Q_SLOTS:
         // The keyboard then starts from the first file.
         files.setFocus();
         QTest::keyClick(&files, Qt::Key_Down);
+        QTest::keyClick(&files, Qt::Key_Return);
         QCOMPARE(files.FileName(), QStringLiteral("inside.jpg"));
     }
 

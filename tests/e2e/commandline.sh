@@ -35,12 +35,12 @@ key shift+Tab space # back to the rename button, and press it
 [ -f "$work/Photos/beach.png" ] || fail "a.png given at start was not renamed: $(ls "$work/Photos")"
 stop
 
-# 3. A folder whose name is not UTF-8: browsed; Tab Home chooses its first file.
+# 3. A folder whose name is not UTF-8: browsed; Tab Home Enter chooses its first file.
 folder="$work/caf"$'\xe9'
 mkdir "$folder"
 echo "minutes of the meeting" >"$folder/notes.txt"
 start "$program" "$folder"
-key Tab Home # the file list and its first file, which puts its base name in the box, selected
+key Tab Home Return # the file list, its first file, chosen: its base name is in the box, selected
 type_text minutes
 key shift+Tab space
 [ -f "$folder/minutes.txt" ] || fail "notes.txt in the folder given at start was not renamed: $(ls "$folder")"

@@ -34,8 +34,8 @@ menu=$((HEIGHT - 644)) # the client area below the menu bar is 924 x 644
 # Positions of the window's controls, in pixels of its client area (twips / 15).
 click() { xdotool mousemove --sync $((X + $1)) $((Y + menu + $2)) click 1; sleep 0.3; }
 
-# 1. Rename in place: focus the file list, pick the picture with the keyboard, type a new name, press the button.
-key Tab Home
+# 1. Rename in place: in the file list, highlight the picture, choose it with Enter, type a name, press the button.
+key Tab Home Return
 type_text beach
 click 803 476 # Command1
 [ -f "$HOME/Documents/beach.png" ] || fail "a.png was not renamed to beach.png: $(ls "$HOME/Documents")"

@@ -203,7 +203,7 @@ private Q_SLOTS:
                                        : name);
         }
         QCOMPARE(visited,
-            QStringList({QStringLiteral("File1"), QStringLiteral("File Name"), QStringLiteral("Command1"),
+            QStringList({QStringLiteral("File1"), QStringLiteral("Files"), QStringLiteral("Command1"),
                 QStringLiteral("Rename"), QStringLiteral("Text2"), QStringLiteral("File Name"), QStringLiteral("Text3"),
                 QStringLiteral("Extension"), QStringLiteral("Drive1"), QStringLiteral("Drive"), QStringLiteral("Text5"),
                 QStringLiteral("Destination Directory and Folder"), QStringLiteral("Check1"), QStringLiteral("Hold"),

@@ -165,6 +165,48 @@ inline QByteArray targaBytes()
     return tga + QByteArray(12, '\x7f');
 }
 
+// A PNG whose second chunk, of `type`, claims `length` bytes the file does not hold.
+inline QByteArray pngChunkClaiming(const char *type, quint32 length)
+{
+    QByteArray claim(4, '\0');
+    putBigEndian(claim, 0, length, 4);
+    return pngHeader(1, 1, 0) + claim + type + "abc";
+}
+
+// An icon file whose one image is `image`, a PNG or a BMP.
+inline QByteArray iconHolding(const QByteArray &image)
+{
+    QByteArray icon("\0\0\1\0\1\0" // reserved, type 1 (icon), one image
+                    "\x10\x10\0\0\1\0\x20\0" // 16x16, no palette, 1 plane, 32 bits
+                    "\0\0\0\0\x16\0\0\0", // size (set below), offset 22
+        22);
+    icon[14] = static_cast<char>(image.size() & 0xFF), icon[15] = static_cast<char>(image.size() >> 8 & 0xFF);
+    return icon + image;
+}
+
+// A GIF whose one frame of `frame` pixels lies on a canvas (logical screen) of `canvas`.
+inline QByteArray gifOnCanvas(QSize canvas, QSize frame)
+{
+    const auto le16
+        = [](int v) -> QByteArray { return QByteArray(1, static_cast<char>(v & 0xFF)) + static_cast<char>(v >> 8); };
+    return "GIF89a" + le16(canvas.width()) + le16(canvas.height()) + QByteArray("\x80\0\0\0\0\0\xff\xff\xff,", 10)
+        + le16(0) + le16(0) + le16(frame.width()) + le16(frame.height()) + QByteArray("\0\x02\x02\x44\x01\0;", 7);
+}
+
+// An SVG document 40 x 30 units large holding `body`.
+inline QByteArray svgDocument(const QByteArray &body, const QByteArray &prolog = {})
+{
+    return prolog
+        + "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+          "width=\"40\" height=\"30\">"
+        + body + "</svg>";
+}
+
+inline QByteArray dataUri(const QByteArray &picture)
+{
+    return "data:image/png;base64," + picture.toBase64();
+}
+
 inline qint64 peakMemoryKb()
 {
     QFile status(QStringLiteral("/proc/self/status"));

@@ -1,0 +1,295 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The worst a picture file can make the preview cost: for every file, a fresh
+// process loads it for the preview box, and reports how much it added to the
+// peak memory (against the same process loading a tiny PNG) and how long the
+// load took. Bounds: under 150 MB for any file, under 1 s for files up to 10 MB.
+//
+//   bench_untrustedpictures [folder...]
+//
+// It loads the files it generates (chunk lengths beyond the file, SVGs that
+// name other files or embed pictures, GIF canvases larger than their frame,
+// and the largest pictures of those kinds the loader accepts), then every file
+// in the folders given: the fuzz seeds, a fuzz run's corpus.
+#include "controls/imagebox.h"
+#include "pictures/pictureloader.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <map>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace
+{
+constexpr double BudgetMb = 150;
+constexpr double BudgetMs = 1000;
+constexpr qint64 TimedBytes = 10 << 20; // the time bound holds for files up to this size
+constexpr int ChildTimeoutMs = 30000;
+
+// CPU time of this process and of the children it has waited for (an SVG is drawn in one).
+double cpuMs()
+{
+    timespec t {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    rusage children {};
+    getrusage(RUSAGE_CHILDREN, &children);
+    const auto ms = [](const timeval &v) { return static_cast<double>(v.tv_sec) * 1e3 + v.tv_usec / 1e3; };
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6 + ms(children.ru_utime)
+        + ms(children.ru_stime);
+}
+
+// Child side: load one file as the preview does and print "<ms> <CPU ms> <peak kB>".
+int loadOne(const QString &path)
+{
+    ImageBox box;
+    QElapsedTimer timer;
+    timer.start();
+    const double cpuStart = cpuMs();
+    try {
+        box.setPicture(loadPictureFile(path, QSize(482, 320)));
+    } catch (const HostError &) {
+    }
+    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    const double cpu = cpuMs() - cpuStart;
+    QFile status(QStringLiteral("/proc/self/status"));
+    qint64 peakKb = -1;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                peakKb = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        }
+    }
+    std::printf("%.1f %.1f %lld\n", ms, cpu, peakKb);
+    return 0;
+}
+
+struct Cost {
+    double ms = -1; // -1: the load did not end in time, -2: it crashed
+    double cpuMs = -1; // what the loading process spent, all its threads together
+    double peakMb = 0;
+};
+
+Cost measure(const QString &program, const QString &path)
+{
+    QProcess child;
+    child.start(program, {QStringLiteral("--load"), path});
+    if (!child.waitForFinished(ChildTimeoutMs)) {
+        child.kill();
+        child.waitForFinished();
+        return {};
+    }
+    const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+    if (child.exitStatus() != QProcess::NormalExit || fields.size() != 3)
+        return {-2, -2, 0};
+    return {fields[0].toDouble(), fields[1].toDouble(), fields[2].toDouble() / 1024};
+}
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray bigEndian(quint32 value)
+{
+    const char bytes[] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
+        static_cast<char>(value)};
+    return QByteArray(bytes, 4);
+}
+
+QByteArray littleEndian16(int value)
+{
+    const char bytes[] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF)};
+    return QByteArray(bytes, 2);
+}
+
+QByteArray chunk(const char *type, const QByteArray &data)
+{
+    const QByteArray body = QByteArray(type) + data;
+    return bigEndian(static_cast<quint32>(data.size())) + body + bigEndian(crc32(body));
+}
+
+// A PNG of zeros: `depth` bits per sample, `channels` samples a pixel.
+QByteArray png(int width, int height, int colourType, int channels, int depth = 8, const QByteArray &extra = {})
+{
+    const QByteArray header = bigEndian(width) + bigEndian(height) + static_cast<char>(depth)
+        + static_cast<char>(colourType) + QByteArray(3, '\0');
+    const QByteArray raw(qint64(height) * (1 + qint64(width) * channels * depth / 8), '\0');
+    return "\x89PNG\r\n\x1A\n" + chunk("IHDR", header) + extra + chunk("IDAT", qCompress(raw, 9).mid(4))
+        + chunk("IEND", {});
+}
+
+QByteArray pngClaiming(const char *type)
+{
+    return png(1, 1, 0, 1).left(33) + bigEndian(0x7FFF0000) + type + "abc";
+}
+
+QByteArray icon(const QByteArray &image)
+{
+    return QByteArray("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14) + littleEndian16(static_cast<int>(image.size()))
+        + QByteArray("\0\0\x16\0\0\0", 6) + image;
+}
+
+// A GIF of one frame on a canvas; `restore` asks for the canvas under the frame to be kept.
+QByteArray gif(QSize canvas, QSize frame, bool restore = false)
+{
+    QByteArray bytes = "GIF89a" + littleEndian16(canvas.width()) + littleEndian16(canvas.height())
+        + QByteArray("\x80\0\0\0\0\0\xff\xff\xff", 9);
+    bytes += QByteArray("\x21\xf9\x04", 3) + (restore ? '\x0c' : '\0') + QByteArray(4, '\0');
+    return bytes + ',' + QByteArray(4, '\0') + littleEndian16(frame.width()) + littleEndian16(frame.height())
+        + QByteArray("\0\x02\x02\x44\x01\0;", 7);
+}
+
+QByteArray svg(const QByteArray &body, const QByteArray &prolog = {})
+{
+    return prolog
+        + "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"400\" "
+          "height=\"300\">"
+        + body + "</svg>";
+}
+
+QByteArray image(const QByteArray &href)
+{
+    return "<image xlink:href=\"" + href + "\" width=\"400\" height=\"300\"/>";
+}
+
+using Files = std::map<QString, QByteArray>;
+
+Files chunkClaims()
+{
+    Files files;
+    for (const char *type : {"tEXt", "zTXt", "iTXt", "iCCP", "sPLT", "eXIf", "prVt", "IDAT"})
+        files[QStringLiteral("png-%1-claims-2GB.png").arg(QLatin1String(type))] = pngClaiming(type);
+    files[QStringLiteral("icon-png-claims-2GB.ico")] = icon(pngClaiming("tEXt"));
+    files[QStringLiteral("png-8MB-text-chunk.png")] = png(16, 16, 2, 3, 8, chunk("tEXt", QByteArray(8 << 20, 'x')));
+    files[QStringLiteral("png-RGBA-4096-at-limit.png")] = png(4096, 4096, 6, 4);
+    files[QStringLiteral("png-16bit-2048-at-limit.png")] = png(2048, 2048, 6, 4, 16);
+    return files;
+}
+
+Files svgReferences(const QString &folder)
+{
+    const QByteArray dir = QFile::encodeName(folder);
+    const QByteArray bomb = png(4096, 4096, 6, 4);
+    Files files;
+    files[QStringLiteral("large.png")] = bomb;
+    files[QStringLiteral("svg-image-fifo.svg")] = svg(image(dir + "/fifo"));
+    files[QStringLiteral("svg-image-large-picture.svg")] = svg(image(dir + "/large.png"));
+    files[QStringLiteral("svg-stylesheet-fifo.svg")]
+        = svg("<rect width=\"9\" height=\"9\"/>", "<?xml-stylesheet type=\"text/css\" href=\"" + dir + "/fifo\"?>");
+    files[QStringLiteral("svg-embedded-claims-2GB.svg")]
+        = svg(image("data:image/png;base64," + pngClaiming("tEXt").toBase64()));
+    files[QStringLiteral("svg-embedded-16-pictures-at-limit.svg")]
+        = svg(image("data:image/png;base64," + bomb.toBase64()).repeated(16));
+    files[QStringLiteral("svg-entities-300MB.svg")] = svg("<text>" + QByteArray("&b;").repeated(100000) + "</text>",
+        "<?xml version=\"1.0\"?><!DOCTYPE svg [<!ENTITY a \"" + QByteArray(100, 'x') + "\"><!ENTITY b \""
+            + QByteArray("&a;").repeated(40) + "\">]>");
+    files[QStringLiteral("svg-50000-rects.svg")] = svg(QByteArray("<rect width=\"9\" height=\"9\"/>").repeated(49999));
+    return files;
+}
+
+Files gifCanvases()
+{
+    Files files;
+    files[QStringLiteral("gif-5700-canvas-1x1-frame.gif")] = gif(QSize(5700, 5700), QSize(1, 1));
+    files[QStringLiteral("gif-65535-canvas.gif")] = gif(QSize(65535, 65535), QSize(1, 1));
+    files[QStringLiteral("gif-5790-canvas-restoring.gif")] = gif(QSize(5790, 5790), QSize(5790, 5790), true);
+    files[QStringLiteral("gif-4096-canvas-restoring-at-limit.gif")] = gif(QSize(4096, 4096), QSize(4096, 4096), true);
+    files[QStringLiteral("gif-no-canvas-65535-frame.gif")] = gif(QSize(0, 0), QSize(65535, 65535));
+    return files;
+}
+
+QStringList write(const QString &folder, const Files &files)
+{
+    QStringList paths;
+    for (const auto &[name, bytes] : files) {
+        QFile file(folder + u'/' + name);
+        if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+            paths.append(file.fileName());
+    }
+    return paths;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    QStringList paths;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths.append(it.next());
+    return paths;
+}
+
+// Loads each file in its own process and prints the worst; true when all stay within the bounds.
+// Time is judged by the CPU time of the load, which the wall time on an idle
+// machine does not exceed, so that other work on the machine does not count.
+bool report(const QString &program, const QString &title, const QStringList &paths, double baselineMb)
+{
+    Cost worstMemory, worstTime;
+    QString memoryFile, timeFile;
+    bool within = true;
+    for (const QString &path : paths) {
+        const Cost cost = measure(program, path);
+        const bool timed = QFileInfo(path).size() <= TimedBytes;
+        const double addedMb = cost.peakMb - baselineMb;
+        if (cost.ms < 0 || addedMb >= BudgetMb || (timed && cost.cpuMs >= BudgetMs)) {
+            within = false;
+            std::printf("  over a bound: %s (%s)\n", qPrintable(path),
+                cost.ms < 0 ? (cost.ms < -1 ? "crashed" : "did not end")
+                            : qPrintable(QStringLiteral("%1 MB, %2 ms CPU").arg(addedMb, 0, 'f', 1).arg(cost.cpuMs)));
+        }
+        if (cost.peakMb > worstMemory.peakMb)
+            worstMemory = cost, memoryFile = path;
+        if (timed && cost.cpuMs > worstTime.cpuMs)
+            worstTime = cost, timeFile = path;
+    }
+    const double addedMb = worstMemory.peakMb - baselineMb;
+    std::printf("%s: %lld files\n", qPrintable(title), static_cast<long long>(paths.size()));
+    std::printf("    worst memory %6.1f MB added (%.2f of the bound): %s\n", addedMb, addedMb / BudgetMb,
+        qPrintable(QFileInfo(memoryFile).fileName()));
+    std::printf("    worst time   %6.1f ms CPU, %.1f ms wall (%.2f of the bound): %s\n", worstTime.cpuMs, worstTime.ms,
+        worstTime.cpuMs / BudgetMs, qPrintable(QFileInfo(timeFile).fileName()));
+    return within;
+}
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--load"))
+        return loadOne(args[2]);
+
+    QTemporaryDir dir;
+    const QString program = app.applicationFilePath();
+    if (!dir.isValid() || ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600) != 0)
+        return 1;
+    const QStringList tiny = write(dir.path(), {{QStringLiteral("tiny.png"), png(1, 1, 0, 1)}});
+    const Cost baseline = measure(program, tiny.value(0));
+    std::printf(
+        "baseline: a fresh process loading a 1x1 PNG peaks at %.1f MB (%.1f ms)\n", baseline.peakMb, baseline.ms);
+    bool within = report(program, QStringLiteral("chunk lengths"), write(dir.path(), chunkClaims()), baseline.peakMb);
+    within = report(program, QStringLiteral("SVG references"), write(dir.path(), svgReferences(dir.path())),
+                 baseline.peakMb)
+        && within;
+    within
+        = report(program, QStringLiteral("GIF canvases"), write(dir.path(), gifCanvases()), baseline.peakMb) && within;
+    for (int i = 1; i < args.size(); ++i)
+        within = report(program, args[i], filesIn(args[i]), baseline.peakMb) && within;
+    std::printf(within ? "every file within the bounds\n" : "SOME FILES OVER A BOUND\n");
+    return within ? 0 : 1;
+}
