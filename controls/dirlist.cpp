@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <climits>
@@ -51,7 +52,7 @@ DirList::DirList(QWidget *parent) : QListView(parent), m_path(currentFolder()), 
     m_model->setIcons(style()->standardIcon(QStyle::SP_DirIcon), style()->standardIcon(QStyle::SP_DirOpenIcon));
     connect(this, &QListView::doubleClicked, this, &DirList::openIndex);
     try {
-        setPath(m_path);
+        showFolder(m_path, readFolder(m_path, FolderParts::FoldersOnly).folders);
     } catch (const HostError &) {
         // The start folder cannot be read: show it alone.
         m_model->setNames({m_path}, {}, 1);
@@ -69,8 +70,20 @@ QString DirList::Path() const
 void DirList::setPath(const QString &path)
 {
     const QString folder = absoluteFolder(m_path, path);
-    const FolderContents contents = readFolder(folder, FolderParts::FoldersOnly);
+    FolderContents contents = readFolder(folder, FolderParts::FoldersAndFiles);
+    showFolder(folder, contents.folders);
+    m_contents = std::move(contents);
+    const auto forget = qScopeGuard([this] { m_contents.reset(); });
+    Q_EMIT Change();
+}
 
+std::optional<FolderContents> DirList::takeContents()
+{
+    return std::exchange(m_contents, std::nullopt);
+}
+
+void DirList::showFolder(const QString &folder, const std::vector<QString> &subFolders)
+{
     // Rows: "/", each folder down to the browsed one (indented by depth), then its sub-folders.
     std::vector<QString> names {QStringLiteral("/")};
     std::vector<QString> entryPaths {QStringLiteral("/")};
@@ -82,7 +95,7 @@ void DirList::setPath(const QString &path)
     }
     const int depth = static_cast<int>(names.size());
     const QString prefix = folder == QLatin1String("/") ? QString() : folder;
-    for (const QString &sub : contents.folders) {
+    for (const QString &sub : subFolders) {
         names.push_back(sub);
         entryPaths.push_back(prefix + u'/' + sub);
     }
@@ -94,7 +107,6 @@ void DirList::setPath(const QString &path)
     m_entryPaths = std::move(entryPaths);
     m_path = folder;
     setCurrentIndex(m_model->index(depth - 1));
-    Q_EMIT Change();
 }
 
 void DirList::openIndex(const QModelIndex &index)

@@ -13,10 +13,62 @@
 #include "files/dirlisting.h"
 #include "files/pathcodec.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+
+#include <algorithm>
+
+#include <sys/stat.h>
+
+namespace
+{
+QString nameOf(const QString &path)
+{
+    return path.section(u'/', -1);
+}
+
+// Whether the folder that holds `path` is `folder` itself, however either is spelled.
+bool inFolder(const QString &path, const QString &folder)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString parent = slash > 0 ? path.left(slash) : QStringLiteral("/");
+    struct stat a {
+    }, b {};
+    return slash >= 0 && ::stat(encodePath(parent).c_str(), &a) == 0 && ::stat(encodePath(folder).c_str(), &b) == 0
+        && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether a listing shows the entry at `path`: visible, and a file or a link to one.
+bool listable(const QString &path)
+{
+    struct stat st {
+    };
+    return !nameOf(path).startsWith(u'.') && ::stat(encodePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool isLink(const QString &path)
+{
+    struct stat st {
+    };
+    return !nameOf(path).startsWith(u'.') && ::lstat(encodePath(path).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// The row at which `name` is listed, or would be, in the listing's order.
+int sortedRow(const std::vector<QString> &names, const QString &name)
+{
+    std::string key, probe;
+    appendNaturalKey(name, key);
+    const auto before = [&](const QString &listed) {
+        probe.clear();
+        appendNaturalKey(listed, probe);
+        return probe < key;
+    };
+    return int(std::partition_point(names.begin(), names.end(), before) - names.begin());
+}
+}
 
 FileList::FileList(QWidget *parent) : QListView(parent), m_model(new NameListModel(this))
 {
@@ -37,9 +89,14 @@ QString FileList::Path() const
 
 void FileList::setPath(const QString &path)
 {
-    FolderContents contents = readFolder(path, FolderParts::FilesOnly);
+    showContents(path, readFolder(path, FolderParts::FilesOnly));
+}
+
+void FileList::showContents(const QString &path, FolderContents contents)
+{
     const QScopedValueRollback quiet(m_quiet, true);
     m_model->setNames(std::move(contents.files));
+    m_links = std::move(contents.links);
     m_path = path;
     m_fileName.clear();
     // Also marks the current row as set, so that focus does not put it on the first file.
@@ -70,12 +127,83 @@ void FileList::Refresh()
     setPath(m_path);
 }
 
+void FileList::applyRename(const QString &from, const QString &to)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    // Cleared before any row moves: later it would make the view lay out every row at once.
+    clearSelection();
+    setCurrentIndex({});
+    m_fileName.clear();
+    const bool leaves = inFolder(from, m_path), joins = inFolder(to, m_path) && listable(to);
+    if (leaves && joins) {
+        moveEntry(nameOf(from), nameOf(to));
+    } else {
+        if (leaves)
+            showEntry(nameOf(from), false);
+        if (joins)
+            showEntry(nameOf(to), true);
+    }
+    if (leaves)
+        std::erase(m_links, nameOf(from));
+    if (inFolder(to, m_path) && isLink(to))
+        m_links.push_back(nameOf(to));
+    // Links to the file may dangle now, or point to a file again.
+    const QString folder = m_path.endsWith(u'/') ? m_path : m_path + u'/';
+    for (const QString &link : m_links)
+        showEntry(link, listable(folder + link));
+}
+
+void FileList::moveEntry(const QString &from, const QString &to)
+{
+    const std::vector<QString> &names = m_model->names();
+    const auto listedAt
+        = [&](int row, const QString &name) { return row < int(names.size()) && names[std::size_t(row)] == name; };
+    const int row = sortedRow(names, from), target = sortedRow(names, to);
+    if (!listedAt(row, from) || listedAt(target, to)) {
+        showEntry(from, false);
+        showEntry(to, true);
+    } else {
+        m_model->moveName(row, target > row ? target - 1 : target, to);
+    }
+}
+
+void FileList::showEntry(const QString &name, bool listed)
+{
+    const std::vector<QString> &names = m_model->names();
+    const int row = sortedRow(names, name);
+    const bool present = row < int(names.size()) && names[std::size_t(row)] == name;
+    if (listed && !present)
+        m_model->insertName(row, name);
+    else if (!listed && present)
+        m_model->removeName(row);
+}
+
 void FileList::announce(const QModelIndex &index)
 {
     if (!index.isValid())
         return;
     m_fileName = m_model->names().at(static_cast<std::size_t>(index.row()));
     Q_EMIT Click();
+}
+
+void FileList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    if (topLeft == bottomRight) {
+        QListView::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    // Rows of one height without editors: changed names move no row and need only
+    // a repaint. QListView would lay out every row anew and QAbstractItemView
+    // measure every changed one, both slow with the 100,000 of a large folder.
+    viewport()->update();
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
+        event.setFirstRow(topLeft.row());
+        event.setLastRow(bottomRight.row());
+        event.setFirstColumn(0);
+        event.setLastColumn(0);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex &index, const QEvent *event) const

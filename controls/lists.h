@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "files/dirlisting.h"
 #include "files/mounts.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QListView>
 
+#include <optional>
 #include <vector>
 
 class NameListModel;
@@ -67,11 +69,16 @@ public:
     // HostError and changes nothing when the folder does not exist or cannot
     // be opened.
     void setPath(const QString &path);
+    // While Change runs: the new folder's contents, its files read together with
+    // its sub-folders, so that a file list need not read the folder again.
+    // Nothing once taken, and outside Change.
+    [[nodiscard]] std::optional<FolderContents> takeContents();
 
 Q_SIGNALS:
     void Change();
 
 private:
+    void showFolder(const QString &folder, const std::vector<QString> &subFolders);
     void openIndex(const QModelIndex &index);
     void openFolder(const QString &folder);
     void keyPressEvent(QKeyEvent *event) override;
@@ -79,6 +86,7 @@ private:
     QString m_path;
     NameListModel *const m_model;
     std::vector<QString> m_entryPaths; // the folder each row opens
+    std::optional<FolderContents> m_contents; // see takeContents
 };
 
 // Host file list: the visible regular files (and links to them) of its
@@ -97,20 +105,34 @@ public:
     // Lists `path` with nothing selected (FileName is then "").
     // Raises HostError and changes nothing when it cannot be listed.
     void setPath(const QString &path);
+    // As setPath, with what readFolder has just read from `path`.
+    void showContents(const QString &path, FolderContents contents);
     // Name of the chosen file without folder, "" when none is chosen.
     [[nodiscard]] QString FileName() const;
     // Selects `name` when listed (nothing otherwise) and names it as chosen all the same; fires no Click.
     void setFileName(const QString &name);
     // Lists the folder again as it now is, with nothing selected.
     void Refresh();
+    // Shows that the program itself renamed or moved the file `from` to `to`
+    // (full paths), without reading the folder again: a name leaves or joins
+    // the list where its folder is the listed one (however spelled), and joins
+    // it only as a listing would show it; links that now dangle, or point to a
+    // file again, follow. Nothing is selected afterwards. When nothing else
+    // changed in the folder, the list is as Refresh would make it.
+    void applyRename(const QString &from, const QString &to);
 
 Q_SIGNALS:
     void Click();
 
 private:
     void announce(const QModelIndex &index);
+    // Puts `name` into the list in its sorted place, or takes it out.
+    void showEntry(const QString &name, bool listed);
+    // The name `from` is listed as `to`, in its sorted place; the number of rows stays.
+    void moveEntry(const QString &from, const QString &to);
     QItemSelectionModel::SelectionFlags selectionCommand(
         const QModelIndex &index, const QEvent *event = nullptr) const override;
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) override;
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -124,5 +146,6 @@ private:
     bool m_quiet = false; // the selection is being changed by code, not by the user
     bool m_pressing = false; // a left button press: its click is announced on release
     bool m_movedWhilePressed = false; // the selection moved during that press
+    std::vector<QString> m_links; // the listed folder's symbolic links, as last known
     QElapsedTimer m_typed; // since the last key typed to find a file by its name
 };

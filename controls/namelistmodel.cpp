@@ -20,6 +20,35 @@ void NameListModel::setNames(std::vector<QString> names, std::vector<int> indent
     endResetModel();
 }
 
+void NameListModel::insertName(int row, QString name)
+{
+    beginInsertRows({}, row, row);
+    m_names.insert(m_names.begin() + row, std::move(name));
+    if (!m_indents.empty())
+        m_indents.insert(m_indents.begin() + row, m_indents.back());
+    endInsertRows();
+}
+
+void NameListModel::removeName(int row)
+{
+    beginRemoveRows({}, row, row);
+    m_names.erase(m_names.begin() + row);
+    if (!m_indents.empty())
+        m_indents.erase(m_indents.begin() + row);
+    endRemoveRows();
+}
+
+void NameListModel::moveName(int row, int to, QString name)
+{
+    const auto first = m_names.begin();
+    if (to >= row)
+        std::rotate(first + row, first + row + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + row, first + row + 1);
+    m_names[std::size_t(to)] = std::move(name);
+    Q_EMIT dataChanged(index(std::min(row, to)), index(std::max(row, to)));
+}
+
 void NameListModel::setIcons(const QIcon &rowIcon, const QIcon &leadingIcon)
 {
     m_rowIcon = rowIcon;

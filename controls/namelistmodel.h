@@ -23,6 +23,15 @@ public:
 
     // Replaces every row (a model reset: selection and current row are dropped).
     void setNames(std::vector<QString> names, std::vector<int> indents = {}, int leadingRows = 0);
+    // One row more or less, announced to views as such: their selection, current
+    // row and scroll position stay on the same names.
+    void insertName(int row, QString name);
+    void removeName(int row);
+    // Row `row` shows `name` at row `to` instead, the rows between moving up or
+    // down by one, announced as changed data: views keep the layout of their
+    // rows (with many rows, laying them out anew takes long), and selection and
+    // current row stay on the same row numbers. Rows keep their icon and indentation.
+    void moveName(int row, int to, QString name);
     void setIcons(const QIcon &rowIcon, const QIcon &leadingIcon = {});
     [[nodiscard]] const std::vector<QString> &names() const { return m_names; }
     // The row showing `name`, -1 when none does.

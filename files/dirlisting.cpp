@@ -8,17 +8,16 @@
 // entry, ASCII names decoded by Latin-1 (SIMD) instead of the general decoder,
 // and the order computed once per name as a collation key, from the bytes
 // readdir gives, so that the sort compares bytes (mostly one 64-bit integer)
-// instead of collating both names at every step.
+// instead of collating both names at every step; in a large folder the keys
+// are computed on a second thread while readdir goes on (sortednames.h).
 #include "files/dirlisting.h"
 
 #include "base/hosterror.h"
 #include "files/nameorder.h"
 #include "files/pathcodec.h"
+#include "files/sortednames.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
-#include <memory>
 #include <string_view>
 
 #include <dirent.h>
@@ -33,11 +32,13 @@ struct DirCloser {
 };
 
 // The kind of an entry, following symbolic links: DT_DIR, DT_REG, or
-// DT_UNKNOWN for anything else (a dangling link, a device, a pipe). readdir
-// knows the kind on most file systems; only links and file systems that do
-// not report it cost a stat.
-unsigned char entryKind(int dirFd, const dirent *entry)
+// DT_UNKNOWN for anything else (a dangling link, a device, a pipe); `link`
+// tells whether the entry itself is a symbolic link. readdir knows the kind on
+// most file systems; only links and file systems that do not report it cost a
+// stat (two for a link there).
+unsigned char entryKind(int dirFd, const dirent *entry, bool &link)
 {
+    link = entry->d_type == DT_LNK;
     switch (entry->d_type) {
     case DT_DIR:
     case DT_REG:
@@ -50,85 +51,14 @@ unsigned char entryKind(int dirFd, const dirent *entry)
     }
     struct stat st {
     };
-    if (fstatat(dirFd, entry->d_name, &st, 0) != 0)
+    const bool known = !link && fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+    link = link || (known && S_ISLNK(st.st_mode));
+    if ((!known || link) && fstatat(dirFd, entry->d_name, &st, 0) != 0)
         return DT_UNKNOWN;
     if (S_ISDIR(st.st_mode))
         return DT_DIR;
     return S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
 }
-
-// Most names are ASCII: those skip the general decoder.
-QString decodeName(std::string_view name)
-{
-    unsigned char high = 0;
-    for (const char c : name)
-        high |= static_cast<unsigned char>(c);
-    if ((high & 0x80) == 0)
-        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-    return decodePath(name);
-}
-
-// Names with their keys (NameOrder::appendKey), all kept in one buffer, sorted
-// by the keys. Most comparisons are settled by 8 bytes of key following the
-// prefix that every key shares (in a folder of pictures, "img_" and a
-// number's start).
-class SortedNames
-{
-public:
-    void add(QString name, std::string_view bytes)
-    {
-        const std::size_t offset = m_keys.size();
-        NameOrder::user().appendKey(name, bytes, m_keys);
-        m_entries.push_back({0, static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(m_keys.size() - offset),
-            static_cast<std::uint32_t>(m_names.size())});
-        m_names.push_back(std::move(name));
-    }
-
-    std::vector<QString> take()
-    {
-        setHeads();
-        std::sort(m_entries.begin(), m_entries.end(),
-            [this](const Entry &a, const Entry &b) { return a.head != b.head ? a.head < b.head : key(a) < key(b); });
-        std::vector<QString> sorted;
-        sorted.reserve(m_names.size());
-        for (const Entry &entry : m_entries)
-            sorted.push_back(std::move(m_names[entry.index]));
-        return sorted;
-    }
-
-private:
-    struct Entry {
-        std::uint64_t head; // 8 key bytes after the shared prefix, big-endian, zero-padded
-        std::uint32_t offset;
-        std::uint32_t length;
-        std::uint32_t index;
-    };
-
-    [[nodiscard]] std::string_view key(const Entry &e) const
-    {
-        return std::string_view(m_keys.data() + e.offset, e.length);
-    }
-
-    void setHeads()
-    {
-        if (m_entries.empty())
-            return;
-        std::size_t shared = m_entries.front().length;
-        for (const Entry &entry : m_entries) {
-            const std::string_view a = key(m_entries.front()).substr(0, shared), b = key(entry);
-            shared = static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
-        }
-        for (Entry &entry : m_entries) {
-            const std::string_view rest = key(entry).substr(shared);
-            for (std::size_t k = 0; k < 8; ++k)
-                entry.head = (entry.head << 8) | (k < rest.size() ? static_cast<unsigned char>(rest[k]) : 0u);
-        }
-    }
-
-    std::vector<QString> m_names;
-    std::vector<Entry> m_entries;
-    std::string m_keys;
-};
 }
 
 void appendNaturalKey(QStringView name, std::string &key)
@@ -156,6 +86,8 @@ FolderContents readFolder(const QString &path, FolderParts parts)
     const bool wantFolders = parts != FolderParts::FilesOnly;
     const bool wantFiles = parts != FolderParts::FoldersOnly;
     SortedNames folders, files;
+    Keyer keyer; // after the names: it stops before they go, should reading fail
+    std::vector<QString> links;
     for (;;) {
         errno = 0;
         const dirent *entry = readdir(dir.get());
@@ -168,12 +100,18 @@ FolderContents readFolder(const QString &path, FolderParts parts)
             continue;
         if ((entry->d_type == DT_DIR && !wantFolders) || (entry->d_type == DT_REG && !wantFiles))
             continue;
-        const unsigned char kind = entryKind(fd, entry);
+        bool link = false;
+        const unsigned char kind = entryKind(fd, entry, link);
         const std::string_view name(entry->d_name);
+        if (link && wantFiles)
+            links.push_back(decodeName(name));
         if (kind == DT_DIR && wantFolders)
-            folders.add(decodeName(name), name);
+            folders.add(name, keyer);
         else if (kind == DT_REG && wantFiles)
-            files.add(decodeName(name), name);
+            files.add(name, keyer);
     }
-    return {folders.take(), files.take()};
+    folders.keyLast();
+    files.keyLast();
+    keyer.finish();
+    return {folders.take(), files.take(), std::move(links)};
 }

@@ -15,6 +15,9 @@
 struct FolderContents {
     std::vector<QString> folders; // sub-folders and links to folders, sorted by naturalLess
     std::vector<QString> files; // regular files and links to them, sorted by naturalLess
+    // Read with the files: every visible symbolic link, whatever it points to (if
+    // anything), in no order. A rename can make one dangle, or bring it back.
+    std::vector<QString> links;
 };
 
 // Which kinds of entries to read: a caller that needs one kind does not pay

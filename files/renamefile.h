@@ -7,8 +7,10 @@
 
 #include <functional>
 
-// Told how many of a copy's bytes are done out of how many; answers false to
-// cancel the move, which then raises ECANCELED with the source untouched.
+// Told how far a copy is, as `done` of `total` (the file's size), where each
+// byte counts half once copied and half once flushed to the disk; answers false
+// to cancel the move, which then raises ECANCELED with the source untouched.
+// Called on the thread that runs renameFile.
 using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // Renames or moves the file `from` to `to` by their exact bytes, never

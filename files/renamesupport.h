@@ -91,9 +91,10 @@ void putBack(int folder, const std::string &aside, const std::string &name);
 void restoreSetAside(int folder);
 void removeStaleCopies(int folder);
 
-// Copies the rest of `in` to `out` in chunks of a few MB, asking `progress`
-// before each (`total` is what it reports as the whole); raises on a failed
-// write (ENOSPC...) and ECANCELED when `progress` says to stop.
+// Copies the rest of `in` to `out` in chunks of a few MB, then flushes it to
+// the disk chunk by chunk, asking `progress` before each step and once at the
+// end (`total` is what it reports as the whole); raises on a failed write
+// (ENOSPC...) and ECANCELED when `progress` says to stop.
 void copyContents(int in, int out, qint64 total, const CopyProgress &progress);
 
 // Gives `out` the owner (where permitted), extended attributes (where the file

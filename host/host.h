@@ -69,10 +69,12 @@ public:
 
     // Renames or moves `from` to `to`, never replacing an existing file. A move
     // that copies the file reports its progress to `progress` (which may be empty).
+    // The window calls it on a worker thread, except for a rename within one folder.
     virtual void rename(const QString &from, const QString &to, const CopyProgress &progress) = 0;
 
     // Loads the picture at `path` ("/" separators, doubled ones count once),
     // decoding only as many pixels as a box of `boxPixels` device pixels needs.
+    // The window calls it on a worker thread, one picture at a time.
     [[nodiscard]] virtual Picture loadPicture(const QString &path, QSize boxPixels) = 0;
 
     // Registry reads. Status 0 on success, else a nonzero status.

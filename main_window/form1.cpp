@@ -7,6 +7,7 @@
 #include "controls/lists.h"
 #include "host/host.h"
 #include "main_window/module1.h"
+#include "main_window/previewdecoder.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -49,6 +50,7 @@ Form1::Form1(Host &host, QWidget *parent)
     , hep(heLp->addAction(QStringLiteral("&Help")))
     , aBout(heLp->addAction(QStringLiteral("&About")))
     , m_host(host)
+    , m_preview(std::make_unique<PreviewDecoder>(host))
 {
     createLayout();
     createMenus();
@@ -82,7 +84,9 @@ void Form1::Form_Load()
     // source and destination any browsed folder gets: a file clicked there can be renamed.
     if (DirPathLen == 0)
         ErrorMode::skip([&] { Dir1->setPath(Dir1->Path()); });
-    ErrorMode::skip([&] { File1->setPath(Dir1->Path()); });
+    // Dir1_Change has listed the folder's files with its sub-folders: no second listing.
+    if (File1->Path() != Dir1->Path())
+        ErrorMode::skip([&] { File1->setPath(Dir1->Path()); });
 }
 
 QString Form1::destinationFolder() const

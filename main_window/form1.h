@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <memory>
 
 class Host;
 class TextBox;
@@ -22,6 +23,7 @@ class QMenu;
 class QAction;
 class Hellp;
 class frmAbout;
+class PreviewDecoder;
 struct Picture;
 
 // The main window. Its controls' values are the working state; the seven
@@ -64,6 +66,10 @@ public:
     [[nodiscard]] QString targetPath() const;
     // The destination folder as the target path uses it: the text of Text5, ending in "/".
     [[nodiscard]] QString destinationFolder() const;
+
+    // Whether a picture for the preview is still decoding; it is fitted and
+    // shown when done, unless a later click or press has superseded it.
+    [[nodiscard]] bool previewPending() const;
 
     // The help window and About box while they exist (null before first use or after they were destroyed).
     [[nodiscard]] Hellp *helpWindow() const;
@@ -117,14 +123,25 @@ private:
     // Whether the composition puts a "." between base name and extension: not for a clicked
     // name without any "." and an empty extension box.
     [[nodiscard]] bool composesDot() const;
-    // The picture steps shared by File1_Click and shopic; `roundHeight` rounds the display height to a 16-bit integer.
-    void preview(const QString &source, bool roundHeight);
+    // The picture steps shared by File1_Click and shopic: the picture at `source` is
+    // decoded on a worker thread, then fitted and shown (and with `thenEdit` the
+    // base name made ready for editing). `roundHeight` rounds the display height
+    // to a 16-bit integer.
+    void preview(const QString &source, bool roundHeight, bool thenEdit);
+    void fitPicture(Picture &PreviewPicture, bool roundHeight);
     // How a file click and a shown rename end: the base name focused and selected, the caption by the rule.
     void editBaseName();
+    // Renames or moves `from` to `to` through the host, a move to another folder off the
+    // window's thread, with a progress dialog for a long copy; whether the file was copied
+    // to another file system.
+    bool moveFile(const QString &from, const QString &to);
+    // Dir1_Change's listing of the browsed folder's files.
+    void listBrowsedFiles();
     // After a folder the file list could not read: the folder list goes back to the folder the window shows.
     void returnToShownFolder();
 
     Host &m_host;
+    const std::unique_ptr<PreviewDecoder> m_preview;
     QPointer<Hellp> m_help;
     QPointer<frmAbout> m_about;
 };

@@ -31,7 +31,7 @@ void Form1::Dir1_Change()
         FileChosen = 0;
         DirPathLen = static_cast<std::int16_t>(Dir1->Path().size());
         // The folder list has accepted the folder; it can still vanish before the file list reads it.
-        if (const auto error = ErrorMode::testAfter([&] { File1->setPath(Dir1->Path()); })) {
+        if (const auto error = ErrorMode::testAfter([&] { listBrowsedFiles(); })) {
             returnToShownFolder();
             m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
             return;
@@ -42,6 +42,15 @@ void Form1::Dir1_Change()
         Label1->setText(File1->Path() + separator + File1->FileName());
         Label2->setText(Text5->text() + Text2->text());
     });
+}
+
+void Form1::listBrowsedFiles()
+{
+    // The folder list has read the files with the sub-folders.
+    if (auto contents = Dir1->takeContents())
+        File1->showContents(Dir1->Path(), std::move(*contents));
+    else
+        File1->setPath(Dir1->Path());
 }
 
 void Form1::returnToShownFolder()
@@ -63,9 +72,9 @@ void Form1::File1_Click()
         Text3->setText(D == 0 ? QString() : N.mid(D));
         Label2->setText(targetPath());
         const bool held = Check1->checkState() != Qt::Unchecked;
-        // A file that is no picture keeps the previous preview; the click still ends ready for typing.
-        ErrorMode::exitOnError(
-            [&] { preview(held ? File1->Path() + u'/' + File1->FileName() : Label2->text(), true); });
+        // The picture shows when decoded; a file that is no picture keeps the previous
+        // one. The click ends ready for typing at once, picture or not.
+        preview(held ? File1->Path() + u'/' + File1->FileName() : Label2->text(), true, false);
         editBaseName();
     });
 }

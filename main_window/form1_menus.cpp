@@ -7,6 +7,7 @@
 #include "about_box/frmabout.h"
 #include "base/hosterror.h"
 #include "help_window/hellp.h"
+#include "main_window/previewdecoder.h"
 
 namespace
 {

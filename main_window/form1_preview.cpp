@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture preview: the picture fitted into the preview box, its left
 // edge fixed, centred vertically. The fit ratio and the offset travel through
-// the hidden boxes Text1 and Text4 as text.
+// the hidden boxes Text1 and Text4 as text. Pictures are decoded on a worker
+// thread; the window keeps answering, and the previous picture stays until the
+// new one is ready.
 #include "main_window/form1.h"
 
 #include "controls/controls.h"
@@ -10,6 +12,7 @@
 #include "controls/twips.h"
 #include "host/host.h"
 #include "main_window/numbertext.h"
+#include "main_window/previewdecoder.h"
 
 #include <cerrno>
 #include <cmath>
@@ -40,12 +43,22 @@ std::int16_t toInt16(double value)
 }
 }
 
-void Form1::preview(const QString &source, bool roundHeight)
+void Form1::preview(const QString &source, bool roundHeight, bool thenEdit)
 {
     const qreal ratio = devicePixelRatioF();
     const QSize box(static_cast<int>(std::ceil(twipsToPixels(BoxWidth) * ratio)),
         static_cast<int>(std::ceil(twipsToPixels(BoxHeight) * ratio)));
-    Picture PreviewPicture = m_host.loadPicture(source, box);
+    m_preview->request(source, box, [this, roundHeight, thenEdit](Picture &PreviewPicture) {
+        ErrorMode::exitOnError([&] {
+            fitPicture(PreviewPicture, roundHeight);
+            if (thenEdit)
+                editBaseName();
+        });
+    });
+}
+
+void Form1::fitPicture(Picture &PreviewPicture, bool roundHeight)
+{
     Image1->setVisible(true);
     const double W = PreviewPicture.Width;
     const double H = PreviewPicture.Height;
@@ -64,10 +77,13 @@ void Form1::preview(const QString &source, bool roundHeight)
     Image1->setPicture(std::move(PreviewPicture));
 }
 
+bool Form1::previewPending() const
+{
+    return m_preview->busy();
+}
+
 void Form1::shopic()
 {
-    ErrorMode::exitOnError([&] {
-        preview(Label2->text(), false);
-        editBaseName();
-    });
+    // The focus and the caption wait for the picture: without one they stay as they were.
+    ErrorMode::exitOnError([&] { preview(Label2->text(), false, true); });
 }

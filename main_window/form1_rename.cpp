@@ -8,6 +8,7 @@
 #include "controls/imagebox.h"
 #include "controls/lists.h"
 #include "host/host.h"
+#include "main_window/previewdecoder.h"
 
 #include <QRegularExpression>
 
@@ -103,9 +104,13 @@ QString nameReason(const QString &parts)
 void Form1::Command1_Click()
 {
     ErrorMode::none([&] {
+        // This press hides the preview: a picture still decoding for an earlier click would only show it again.
+        if (!Text2->text().isEmpty())
+            m_preview->drop();
         if (FileChosen == 0)
             m_host.messageBox(QStringLiteral("Chose a File"), MsgBoxStyle::Critical, QStringLiteral("File"));
         bool atTarget = false; // the chosen file now lies at the target path
+        bool copied = false; // it was copied to another file system
         if (!Text2->text().isEmpty()) {
             Label2->setText(targetPath());
             if (FileChosen == 1 && ManyDots == 0) {
@@ -118,9 +123,9 @@ void Form1::Command1_Click()
                     reason = QStringLiteral("The destination folder must be a full path, starting with \"/\".");
                 else if (samePath(OldFile, NewFile)) {
                     // The file already has that name: nothing to do.
-                } else if (const auto error
-                    = ErrorMode::testAfter([&] { m_host.rename(OldFile, NewFile, progressDialog(OldFile, NewFile)); }))
+                } else if (const auto error = ErrorMode::testAfter([&] { copied = moveFile(OldFile, NewFile); })) {
                     reason = plainReason(*error, NewFile);
+                }
                 if (!reason.isEmpty())
                     m_host.messageBox(QStringLiteral("Error File not Renamed\n") + reason, MsgBoxStyle::Critical,
                         QStringLiteral("Error"));
@@ -130,8 +135,14 @@ void Form1::Command1_Click()
                 m_host.messageBox(
                     QStringLiteral("Error File not Renamed"), MsgBoxStyle::Critical, QStringLiteral("Error"));
         }
-        // The browsed folder itself may have gone meanwhile; the list then stays as it was.
-        ErrorMode::skip([&] { File1->Refresh(); });
+        // The list shows the program's own rename without reading the folder again. A move
+        // that copied may also have tidied up after an earlier one that was cut short, and
+        // without a rename the folder is read anew; it may itself have gone meanwhile, and
+        // the list then stays as it was.
+        if (atTarget && !copied)
+            File1->applyRename(OldFile, NewFile);
+        else
+            ErrorMode::skip([&] { File1->Refresh(); });
         if (!Text2->text().isEmpty())
             Image1->hide();
         FileChosen = 0;
@@ -139,4 +150,15 @@ void Form1::Command1_Click()
         if (Text2->text().isEmpty() || atTarget)
             shopic();
     });
+}
+
+bool Form1::moveFile(const QString &from, const QString &to)
+{
+    // A rename within one folder never copies and ends at once; a thread would only make it wait.
+    if (from.section(u'/', 0, -2) == to.section(u'/', 0, -2)) {
+        m_host.rename(from, to, {});
+        return false;
+    }
+    // Anything else may be a move to another disk, which takes long: the window must keep answering.
+    return runMove(from, to, [this, from, to](const CopyProgress &progress) { m_host.rename(from, to, progress); });
 }

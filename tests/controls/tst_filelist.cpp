@@ -3,6 +3,8 @@
 // The file list, driven as the user drives it.
 #include "listfixture.h"
 
+#include "files/dirlisting.h"
+
 class TestFileList : public QObject
 {
     Q_OBJECT
@@ -269,6 +271,45 @@ private Q_SLOTS:
         QCOMPARE(files.FileName(), QStringLiteral("not-listed.jpg"));
         QVERIFY(files.selectionModel()->selectedIndexes().isEmpty());
         QCOMPARE(click.count(), 0);
+    }
+
+    // The program's own rename, shown without reading the folder again, and back:
+    // each time the list is exactly what a fresh listing shows.
+    void ownRenameListedAsAListingWould_data()
+    {
+        QTest::addColumn<QString>("from"); // in /Photos
+        QTest::addColumn<QString>("to"); // below /Photos
+        // clang-format off
+        QTest::newRow("to the top, a link to it dangling") << "IMG_2.jpg" << "a.jpg";
+        QTest::newRow("digits by their number") << "IMG_2.jpg" << "IMG_11.jpg";
+        QTest::newRow("letter case only") << "Notes.txt" << "notes.txt";
+        QTest::newRow("to a hidden name") << "Notes.txt" << ".Notes.txt";
+        QTest::newRow("not UTF-8") << latin1Cafe << decodePath("caf\xe9s.jpg");
+        QTest::newRow("where a dangling link points") << "Notes.txt" << "nowhere.jpg";
+        QTest::newRow("a link to a file") << "shortcut.jpg" << "zz.jpg";
+        QTest::newRow("into a sub-folder") << "IMG_2.jpg" << "2024/IMG_2.jpg";
+        QTest::newRow("in place, through a link to the folder") << "IMG_10.jpg" << "Latest/../IMG_9.jpg";
+        QTest::newRow("in place, spelled with // and .") << "IMG_10.jpg" << ".//./IMG_1.jpg";
+        // clang-format on
+    }
+
+    void ownRenameListedAsAListingWould()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        const QString folder = path("/Photos");
+        const QString a = folder + u'/' + from, b = folder + u'/' + to;
+        FileList files;
+        files.setPath(folder);
+        files.setFileName(from);
+        for (const auto &[old, now] : {std::pair(a, b), std::pair(b, a)}) {
+            QCOMPARE(::rename(encodePath(old).c_str(), encodePath(now).c_str()), 0);
+            files.applyRename(old, now);
+            const std::vector<QString> listing = readFolder(folder, FolderParts::FilesOnly).files;
+            QCOMPARE(rows(files), QStringList(listing.begin(), listing.end()));
+            QCOMPARE(files.FileName(), QString());
+            QVERIFY(files.selectionModel()->selectedIndexes().isEmpty());
+        }
     }
 
 private:

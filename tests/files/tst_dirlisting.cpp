@@ -8,6 +8,7 @@
 
 #include <QRandomGenerator>
 #include <QScopeGuard>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -224,8 +225,9 @@ private Q_SLOTS:
         ::rmdir(encodePath(locked).c_str());
     }
 
-    // readFolder sorts through keys and a shortcut on their first bytes: it
-    // must give exactly the order of naturalLess, whatever the names share.
+    // readFolder sorts through keys and a shortcut on their first bytes, keyed in
+    // batches on two threads: it must give exactly the order of naturalLess,
+    // whatever the names share and however many there are.
     void readFolderSortsAsNaturalLess()
     {
         QTemporaryDir many;
@@ -237,13 +239,16 @@ private Q_SLOTS:
         const QStringList stems {QStringLiteral("IMG_"), QStringLiteral("img_"), QStringLiteral("Img-"),
             QStringLiteral("DSC"), QStringLiteral("x"), text("\xc3\xa9t\xc3\xa9 "), text("\xc3\x89T\xc3\x89_"),
             text("\xd0\xa4\xd0\xbe\xd1\x82\xd0\xbe "), text("\xe5\x86\x99\xe7\x9c\x9f"), QStringLiteral("ete ")};
-        while (names.size() < 3000) {
+        QSet<QString> unique(names.begin(), names.end());
+        while (names.size() < 9000) {
             const QString stem = stems[random.bounded(int(stems.size()))];
             const QString zeros(random.bounded(3), u'0');
             const QString name = stem + zeros + QString::number(random.bounded(5000))
                 + (random.bounded(2) ? QStringLiteral(".jpg") : QStringLiteral(".JPG"));
-            if (!names.contains(name))
+            if (!unique.contains(name)) {
+                unique.insert(name);
                 names.append(name);
+            }
         }
         for (const QString &name : std::as_const(names))
             QVERIFY(TestFiles::write(many.path() + u'/' + name));

@@ -3,6 +3,8 @@
 // Moves to another file system: the copy keeps everything, and a failure loses nothing.
 #include "renamefixture.h"
 
+#include <algorithm>
+
 class TestMoveFile : public QObject
 {
     Q_OBJECT
@@ -14,6 +16,8 @@ private Q_SLOTS:
     void keepsMetadataAcrossFileSystems();
     void fullDestination();
     void cancelledCopy();
+    void cancelledInEveryPhase_data();
+    void cancelledInEveryPhase();
     void sourceThatCannotBeRemoved();
 
 private:
@@ -114,6 +118,37 @@ void TestMoveFile::cancelledCopy()
     QVERIFY(reports[1] > 0 && reports[1] < data.size());
     QCOMPARE(contents(from), data);
     QCOMPARE(entries(path(QStringLiteral("mnt"))), QStringList());
+}
+
+void TestMoveFile::cancelledInEveryPhase_data()
+{
+    QTest::addColumn<int>("phase"); // the share of the whole at which Cancel is answered, in eighths
+    QTest::newRow("copying") << 1;
+    QTest::newRow("flushing to the disk") << 5;
+    QTest::newRow("flushed, not yet published") << 8;
+}
+
+// Progress rises steadily to the whole, and Cancel in any phase leaves only the source.
+void TestMoveFile::cancelledInEveryPhase()
+{
+    QFETCH(int, phase);
+    Tmpfs fs(path(QStringLiteral("mnt")), "64m");
+    REQUIRE_MOUNT(fs);
+    const QString from = path(QStringLiteral("mnt/a.bin")), to = path(QStringLiteral("dst/a.bin"));
+    const QByteArray data = pattern(40 << 20);
+    writeFile(bytes(from), data);
+    QList<qint64> reports;
+    const auto cancelAt = [&](qint64 done, qint64 total) {
+        reports.append(done);
+        return done * 8 < total * phase;
+    };
+
+    QCOMPARE(renameError(from, to, cancelAt), ECANCELED);
+
+    QVERIFY(std::is_sorted(reports.begin(), reports.end()));
+    QCOMPARE(reports.constLast() * 8 / data.size(), phase);
+    QCOMPARE(contents(from), data);
+    QCOMPARE(entries(path(QStringLiteral("dst"))), QStringList());
 }
 
 // The source turns immutable once checked, after the copy is published: the copy is taken back.

@@ -259,6 +259,7 @@ private:
     {
         m_window->File1->setFileName(name);
         m_window->File1_Click();
+        QTRY_VERIFY(!m_window->previewPending());
     }
 
     QTemporaryDir m_dir;

@@ -13,6 +13,8 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +71,7 @@ private Q_SLOTS:
         if (afterRename) {
             w.Label2->setText(m_dir.path() + QStringLiteral("/a.jpg"));
             w.shopic();
+            QTRY_VERIFY(!w.previewPending());
         } else {
             clickFile(QStringLiteral("a.jpg"));
         }
@@ -122,6 +125,7 @@ private Q_SLOTS:
         m_host->pictureSize = QSize(20000000, 1000);
         w.Label2->setText(m_dir.path() + QStringLiteral("/a.jpg"));
         w.shopic();
+        QTRY_VERIFY(!w.previewPending());
         QVERIFY(w.Image1->Height() > 0 && w.Image1->Height() < 1);
     }
 
@@ -222,11 +226,81 @@ private Q_SLOTS:
         QCOMPARE(w.File1->FileName(), QStringLiteral("notes.txt"));
     }
 
+    // Pictures decode off the window's thread: a click ends ready for typing at once,
+    // the previous picture stays meanwhile, and only the newest request is shown.
+    void decodesOffTheWindowsThread_data()
+    {
+        QTest::addColumn<QString>("next"); // clicked while a.png decodes; "press": the button, refused
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<QString>("shown"); // "": the picture from before a.png; "hidden"
+        QTest::newRow("a later click replaces one waiting") << "b.png c.png"
+                                                            << "a.png c.png"
+                                                            << "c.png";
+        QTest::newRow("a later file that is no picture") << "notes.txt"
+                                                         << "a.png notes.txt"
+                                                         << "";
+        QTest::newRow("a press hides the preview for good") << "press"
+                                                            << "a.png"
+                                                            << "hidden";
+    }
+
+    void decodesOffTheWindowsThread()
+    {
+        QFETCH(QString, next);
+        QFETCH(QString, loaded);
+        QFETCH(QString, shown);
+        Form1 &w = *m_window;
+        const std::pair<const char *, Qt::GlobalColor> pictures[]
+            = {{"first", Qt::red}, {"a", Qt::green}, {"b", Qt::blue}, {"c", Qt::yellow}};
+        for (const auto &[name, colour] : pictures) {
+            QImage image(40, 30, QImage::Format_RGB32);
+            image.fill(colour);
+            QVERIFY(image.save(m_dir.path() + u'/' + QLatin1String(name) + QLatin1String(".png")));
+        }
+        QVERIFY(TestFiles::write(m_dir.path() + QStringLiteral("/notes.txt"), "just text"));
+        w.File1->Refresh();
+        clickFile(QStringLiteral("first.png"));
+        const auto shownColour = [&] { return w.Image1->picture().image.pixelColor(0, 0); };
+        QSemaphore gate;
+        const auto open = qScopeGuard([&] { gate.release(100); });
+        m_host->loadedPictures.clear();
+        m_host->whileLoading = [&](const QString &path) {
+            if (path.endsWith(QLatin1String("/a.png")))
+                gate.acquire();
+        };
+
+        w.File1->setFileName(QStringLiteral("a.png"));
+        w.File1_Click();
+        QCOMPARE(QApplication::focusWidget(), w.Text2);
+        QCOMPARE(w.Text2->selectedText(), QStringLiteral("a"));
+        QCOMPARE(w.Command1->text(), QStringLiteral("Rename"));
+        QCOMPARE(shownColour(), QColor(Qt::red));
+        for (const QString &name : next.split(u' ')) {
+            if (name == QLatin1String("press")) {
+                w.Text2->setText(QStringLiteral("x.y")); // one dot too many: refused
+                w.Command1_Click();
+            } else {
+                w.File1->setFileName(name);
+                w.File1_Click();
+            }
+        }
+        gate.release();
+        QTRY_VERIFY(!w.previewPending());
+        QStringList names;
+        for (const QString &path : std::as_const(m_host->loadedPictures))
+            names.append(path.section(u'/', -1));
+        QCOMPARE(names.join(u' '), loaded);
+        QCOMPARE(w.Image1->isHidden(), shown == QLatin1String("hidden"));
+        if (!w.Image1->isHidden())
+            QCOMPARE(shownColour(), shown.isEmpty() ? QColor(Qt::red) : QColor(Qt::yellow));
+    }
+
 private:
     void clickFile(const QString &name)
     {
         m_window->File1->setFileName(name);
         m_window->File1_Click();
+        QTRY_VERIFY(!m_window->previewPending());
     }
 
     QTemporaryDir m_dir;

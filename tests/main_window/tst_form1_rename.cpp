@@ -302,6 +302,7 @@ private:
     {
         m_window->File1->setFileName(name);
         m_window->File1_Click();
+        QTRY_VERIFY(!m_window->previewPending());
     }
 
     void typeBaseName(const QString &base)
@@ -311,7 +312,11 @@ private:
         QTest::keyClicks(m_window->Text2, base);
     }
 
-    void press() { QTest::mouseClick(m_window->Command1, Qt::LeftButton); }
+    void press()
+    {
+        QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+        QTRY_VERIFY(!m_window->previewPending());
+    }
 
     [[nodiscard]] QStringList listed() const
     {

@@ -65,6 +65,7 @@ private Q_SLOTS:
         QFETCH(QString, chosen);
         Form1 &w = *m_window;
         w.openPath(argument);
+        QTRY_VERIFY(!w.previewPending());
 
         QVERIFY(m_host->messages.isEmpty());
         QCOMPARE(w.Dir1->Path(), folder);

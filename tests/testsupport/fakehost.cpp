@@ -38,6 +38,8 @@ void FakeHost::rename(const QString &from, const QString &to, const CopyProgress
 Picture FakeHost::loadPicture(const QString &path, QSize boxPixels)
 {
     loadedPictures.append(path);
+    if (whileLoading)
+        whileLoading(path);
     if (!pictureSize)
         return LinuxHost::loadPicture(path, boxPixels);
     QImage image(1, 1, QImage::Format_RGB32);

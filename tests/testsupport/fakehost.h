@@ -39,12 +39,15 @@ public:
     QList<QString> startable;
     // Files for fileExists(); when empty the real file system answers.
     std::optional<QList<QString>> existingFiles;
-    // Runs just before every rename: a test can change the disk in between.
+    // Runs as every picture starts loading, on the decoding thread: a test can hold it back there.
+    std::function<void(const QString &path)> whileLoading;
+    // Runs just before every rename (on the worker thread of a move to another folder): a test can change the disk in
+    // between.
     std::function<void()> beforeRename;
 
     // What was asked.
     QList<Message> messages;
-    QList<QString> loadedPictures; // every path asked of the picture loader
+    QList<QString> loadedPictures; // every path asked of the picture loader (read it when no decode is pending)
     QList<QString> launched;
     QList<int> launchStyles;
     QList<QByteArray> openedKeys;
