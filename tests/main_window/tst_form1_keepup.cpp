@@ -74,6 +74,20 @@ private Q_SLOTS:
             QStringLiteral("Error File not Renamed\nThe file, or the folder it should go to, no longer exists."));
     }
 
+    void clearedChoiceNeverMovesTheFolder()
+    {
+        Form1 &w = *m_window;
+        w.Text5->setText(path("/Sorted/"));
+        w.Check1->setChecked(true);
+        click(w, QStringLiteral("a.jpg"));
+        w.File1->Refresh(); // the list forgets the choice; the window still counts a file as chosen
+        typeBaseName(w, QStringLiteral("b"));
+        press(w);
+        QCOMPARE(m_host->messages.size(), 1);
+        QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
+        QVERIFY(!TestFiles::exists(path("/Sorted/b.jpg")));
+    }
+
     void ownRenameIsNotListedAgain()
     {
         Form1 &w = *m_window;
