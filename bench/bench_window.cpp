@@ -4,7 +4,7 @@
 // rename in a large folder, each measured against its floor in the same run
 // (see window/parts.h). Moving from a tmpfs needs root, to mount one.
 //
-//   bench_window [work folder on disk, default /var/tmp] [start-up|decode|move|patch ...]
+//   bench_window [work folder on disk, default /var/tmp] [start-up|decode|move|patch|churn ...]
 #include "window/parts.h"
 
 #include <QApplication>
@@ -27,7 +27,8 @@ int main(int argc, char **argv)
     const QString base = arguments.size() > 1 ? arguments[1] : QStringLiteral("/var/tmp");
     QStringList parts = arguments.mid(2);
     if (parts.isEmpty())
-        parts = {QStringLiteral("start-up"), QStringLiteral("decode"), QStringLiteral("move"), QStringLiteral("patch")};
+        parts = {QStringLiteral("start-up"), QStringLiteral("decode"), QStringLiteral("move"), QStringLiteral("patch"),
+            QStringLiteral("churn")};
     QTemporaryDir work(base + QStringLiteral("/zindle-bench-XXXXXX"));
     const QString many = work.path() + QStringLiteral("/many");
     if (!work.isValid() || !QDir().mkdir(many) || !createFiles(many, FileCount)) {
@@ -43,6 +44,8 @@ int main(int argc, char **argv)
         met = benchMove(work.path().toStdString()) && met;
     if (parts.contains(QLatin1String("patch")))
         met = benchPatch(many) && met;
+    if (parts.contains(QLatin1String("churn")))
+        met = benchChurn(many) && met;
     std::printf(met ? "Every bar is met.\n" : "Some bar is MISSED.\n");
     return met ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/controls.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QTextOption>
@@ -32,6 +33,25 @@ int TextBox::SelStart() const
 void TextBox::setSelLength(int length)
 {
     setSelection(SelStart(), length);
+}
+
+void TextBox::clearUndo()
+{
+    const QSignalBlocker blocker(this);
+    const int start = selectionStart(), length = int(selectedText().size()), cursor = cursorPosition();
+    QLineEdit::setText(text()); // the one way to clear a line edit's undo history
+    if (start >= 0)
+        setSelection(cursor == start ? start + length : start, cursor == start ? -length : length);
+    else
+        setCursorPosition(cursor);
+}
+
+bool TextBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo)
+        && !isUndoAvailable())
+        return QWidget::event(event); // not taken: the shortcut runs
+    return QLineEdit::event(event);
 }
 
 Label::Label(const QString &caption, QWidget *parent) : QLabel(caption, parent)

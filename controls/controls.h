@@ -19,9 +19,15 @@ public:
     [[nodiscard]] int SelStart() const;
     // Selects `length` characters from the selection start.
     void setSelLength(int length);
+    // Forgets the typing that Ctrl+Z would undo, keeping text, cursor and selection.
+    void clearUndo();
 
 Q_SIGNALS:
     void Change();
+
+protected:
+    // Ctrl+Z undoes the box's own typing; with none, it goes to the window's shortcuts.
+    bool event(QEvent *event) override;
 };
 
 // Host label. Change fires synchronously whenever its caption is assigned.

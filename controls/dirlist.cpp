@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScopeGuard>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 
@@ -80,6 +82,19 @@ void DirList::setPath(const QString &path)
 std::optional<FolderContents> DirList::takeContents()
 {
     return std::exchange(m_contents, std::nullopt);
+}
+
+void DirList::Reload()
+{
+    const std::vector<QString> folders = readFolder(m_path, FolderParts::FoldersOnly).folders;
+    const QModelIndex current = currentIndex();
+    const QString highlighted = current.isValid() ? m_entryPaths.at(std::size_t(current.row())) : QString();
+    const int scrolled = verticalScrollBar()->value();
+    showFolder(m_path, folders);
+    const auto row = std::find(m_entryPaths.begin(), m_entryPaths.end(), highlighted);
+    if (row != m_entryPaths.end())
+        setCurrentIndex(m_model->index(int(row - m_entryPaths.begin())));
+    verticalScrollBar()->setValue(scrolled);
 }
 
 void DirList::showFolder(const QString &folder, const std::vector<QString> &subFolders)

@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -78,6 +79,7 @@ FileList::FileList(QWidget *parent) : QListView(parent), m_model(new NameListMod
         m_movedWhilePressed = false;
         announce(index);
     });
+    connect(&m_watch, &FolderWatch::Changed, this, &FileList::FolderChanged);
 }
 
 FileList::~FileList() = default;
@@ -89,10 +91,17 @@ QString FileList::Path() const
 
 void FileList::setPath(const QString &path)
 {
-    showContents(path, readFolder(path, FolderParts::FilesOnly));
+    m_watch.watch(path);
+    listContents(path, readFolder(path, FolderParts::FilesOnly));
 }
 
 void FileList::showContents(const QString &path, FolderContents contents)
+{
+    m_watch.watch(path);
+    listContents(path, std::move(contents));
+}
+
+void FileList::listContents(const QString &path, FolderContents contents)
 {
     const QScopedValueRollback quiet(m_quiet, true);
     m_model->setNames(std::move(contents.files));
@@ -127,6 +136,34 @@ void FileList::Refresh()
     setPath(m_path);
 }
 
+void FileList::Reload()
+{
+    m_watch.watch(m_path);
+    FolderContents contents = readFolder(m_path, FolderParts::FilesOnly);
+    const QModelIndex current = currentIndex();
+    const QString highlighted = current.isValid() ? m_model->names().at(std::size_t(current.row())) : QString();
+    const int scrolled = verticalScrollBar()->value();
+    const QString chosen = m_fileName;
+    listContents(m_path, std::move(contents));
+    const QScopedValueRollback quiet(m_quiet, true);
+    m_fileName = chosen;
+    if (const int row = m_model->rowOf(chosen); row >= 0 && selectionModel())
+        selectionModel()->select(m_model->index(row), QItemSelectionModel::ClearAndSelect);
+    if (const int row = m_model->rowOf(highlighted); row >= 0)
+        selectionModel()->setCurrentIndex(m_model->index(row), QItemSelectionModel::NoUpdate);
+    verticalScrollBar()->setValue(scrolled);
+}
+
+void FileList::pauseWatch()
+{
+    m_watch.pause();
+}
+
+void FileList::resumeWatch()
+{
+    m_watch.resume();
+}
+
 void FileList::applyRename(const QString &from, const QString &to)
 {
     const QScopedValueRollback quiet(m_quiet, true);
@@ -135,6 +172,8 @@ void FileList::applyRename(const QString &from, const QString &to)
     setCurrentIndex({});
     m_fileName.clear();
     const bool leaves = inFolder(from, m_path), joins = inFolder(to, m_path) && listable(to);
+    // The folder's watch saw this rename too: it is shown here, not by reading the folder again.
+    m_watch.forget(leaves ? nameOf(from) : QString(), inFolder(to, m_path) ? nameOf(to) : QString());
     if (leaves && joins) {
         moveEntry(nameOf(from), nameOf(to));
     } else {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/dirlisting.h"
+#include "files/folderwatch.h"
 #include "files/mounts.h"
 
 #include <QComboBox>
@@ -73,6 +74,10 @@ public:
     // its sub-folders, so that a file list need not read the folder again.
     // Nothing once taken, and outside Change.
     [[nodiscard]] std::optional<FolderContents> takeContents();
+    // Lists the sub-folders again as they now are, keeping the path, the highlighted
+    // folder and the scroll position; fires no Change. Raises HostError and changes
+    // nothing when the folder cannot be read.
+    void Reload();
 
 Q_SIGNALS:
     void Change();
@@ -93,7 +98,9 @@ private:
 // folder, sorted as a file manager sorts. Click fires once when the user
 // clicks a file (even the selected one), or presses Enter or Space on the
 // highlighted one; never when the arrow keys or typing move the highlight,
-// nor when code changes the list or the selection.
+// nor when code changes the list or the selection. FolderChanged fires, a
+// burst of changes at a time, when anyone but this list's applyRename has
+// added, removed or renamed an entry of the listed folder.
 class FileList : public QListView
 {
     Q_OBJECT
@@ -113,6 +120,15 @@ public:
     void setFileName(const QString &name);
     // Lists the folder again as it now is, with nothing selected.
     void Refresh();
+    // Lists the folder again as it now is, keeping the chosen file chosen (and
+    // selected where it is still listed), the highlighted row and the scroll
+    // position; fires no Click. Raises HostError and changes nothing when the
+    // folder cannot be read.
+    void Reload();
+    // While paused, FolderChanged waits; resuming fires it for the changes that
+    // applyRename has not shown meanwhile.
+    void pauseWatch();
+    void resumeWatch();
     // Shows that the program itself renamed or moved the file `from` to `to`
     // (full paths), without reading the folder again: a name leaves or joins
     // the list where its folder is the listed one (however spelled), and joins
@@ -123,8 +139,11 @@ public:
 
 Q_SIGNALS:
     void Click();
+    void FolderChanged();
 
 private:
+    // Shows what was read from `path`, watched since just before the reading.
+    void listContents(const QString &path, FolderContents contents);
     void announce(const QModelIndex &index);
     // Puts `name` into the list in its sorted place, or takes it out.
     void showEntry(const QString &name, bool listed);
@@ -148,4 +167,5 @@ private:
     bool m_movedWhilePressed = false; // the selection moved during that press
     std::vector<QString> m_links; // the listed folder's symbolic links, as last known
     QElapsedTimer m_typed; // since the last key typed to find a file by its name
+    FolderWatch m_watch;
 };

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // The application's title and version, as the About box and message boxes show them.
 struct AppInfo {
@@ -18,6 +19,15 @@ struct AppInfo {
     int Major = 0;
     int Minor = 0;
     int Revision = 0;
+};
+
+// Which file a path names: its device and inode (a link is itself), and its birth time where the
+// file system keeps one, since a file made after another was removed often gets its inode.
+struct FileId {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t bornNs = 0;
+    friend bool operator==(const FileId &, const FileId &) = default;
 };
 
 // Message box styles the windows use.
@@ -87,6 +97,9 @@ public:
         std::uint32_t key, const QByteArray &valueName, std::uint32_t &type, QByteArray &data, std::uint32_t &size)
         = 0;
     virtual long regCloseKey(std::uint32_t key) = 0;
+
+    // Which file is at `path`; nothing when no entry is there.
+    [[nodiscard]] virtual std::optional<FileId> fileId(const QString &path) = 0;
 
     // The file's name when a plain, visible file exists at `path`, else "".
     [[nodiscard]] virtual QString fileExists(const QString &path) = 0;

@@ -11,10 +11,12 @@
 #include <QWidget>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <fstream>
 #include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace
@@ -132,6 +134,17 @@ long LinuxHost::regQueryValueEx(std::uint32_t, const QByteArray &, std::uint32_t
 long LinuxHost::regCloseKey(std::uint32_t)
 {
     return Registry::ERROR_SUCCESS;
+}
+
+std::optional<FileId> LinuxHost::fileId(const QString &path)
+{
+    struct statx st {
+    };
+    if (::statx(AT_FDCWD, encodePath(path).c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &st) != 0)
+        return std::nullopt;
+    const std::int64_t born
+        = st.stx_mask & STATX_BTIME ? st.stx_btime.tv_sec * 1'000'000'000LL + st.stx_btime.tv_nsec : 0;
+    return FileId {makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino, born};
 }
 
 QString LinuxHost::fileExists(const QString &path)

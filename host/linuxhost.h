@@ -23,6 +23,7 @@ public:
     long regQueryValueEx(std::uint32_t key, const QByteArray &valueName, std::uint32_t &type, QByteArray &data,
         std::uint32_t &size) override;
     long regCloseKey(std::uint32_t key) override;
+    [[nodiscard]] std::optional<FileId> fileId(const QString &path) override;
     [[nodiscard]] QString fileExists(const QString &path) override;
     void shell(const QString &program, int windowStyle) override;
 };

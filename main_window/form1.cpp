@@ -49,6 +49,8 @@ Form1::Form1(Host &host, QWidget *parent)
     , heLp(menuBar()->addMenu(QStringLiteral("&Help")))
     , hep(heLp->addAction(QStringLiteral("&Help")))
     , aBout(heLp->addAction(QStringLiteral("&About")))
+    , undoRename(new QAction(QStringLiteral("&Undo Rename"), this))
+    , refresh(new QAction(QStringLiteral("Refresh"), this))
     , m_host(host)
     , m_preview(std::make_unique<PreviewDecoder>(host))
 {
@@ -73,6 +75,7 @@ void Form1::connectHandlers()
     // Enter in the name boxes presses the button: the rename runs as a click runs it.
     for (TextBox *box : {Text2, Text3})
         connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+    connect(File1, &FileList::FolderChanged, this, &Form1::refreshLists);
 }
 
 void Form1::Form_Load()

@@ -2,13 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "host/host.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
-class Host;
 class TextBox;
 class Label;
 class DriveList;
@@ -57,6 +59,12 @@ public:
     void hep_Click();
     void aBout_Click();
     void shopic();
+    // Renames the last renamed file back to its old path, never replacing a file there.
+    void undoRename_Click();
+
+    // Shows the folder as it now is in both lists, keeping what is chosen, typed and
+    // previewed; runs no handler. The watched folder's changes and F5 come here.
+    void refreshLists();
 
     // Opens `path`, an absolute path, as the program's start: a folder as if browsed to;
     // a file's folder, then the file chosen there as a click would choose it.
@@ -109,6 +117,8 @@ public:
     QMenu *const heLp;
     QAction *const hep;
     QAction *const aBout;
+    QAction *const undoRename;
+    QAction *const refresh;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -118,6 +128,8 @@ private:
     // At its designed place, moved just enough to lie within the screen's available area.
     void placeOnScreen();
     void createMenus();
+    // The one place that decides which actions are enabled.
+    void updateActions();
     void connectHandlers();
     void applyCaptionRule();
     // Whether the composition puts a "." between base name and extension: not for a clicked
@@ -135,12 +147,22 @@ private:
     // window's thread, with a progress dialog for a long copy; whether the file was copied
     // to another file system.
     bool moveFile(const QString &from, const QString &to);
+    // After a rename: what Undo takes back, and the boxes' own undo forgotten.
+    void rememberRename(const QString &from, const QString &to);
     // Dir1_Change's listing of the browsed folder's files.
     void listBrowsedFiles();
     // After a folder the file list could not read: the folder list goes back to the folder the window shows.
     void returnToShownFolder();
 
+    // The last rename, for Undo: where the file went from and to, and which file it was.
+    struct LastRename {
+        QString from;
+        QString to;
+        FileId file;
+    };
+
     Host &m_host;
+    std::optional<LastRename> m_lastRename;
     const std::unique_ptr<PreviewDecoder> m_preview;
     QPointer<Hellp> m_help;
     QPointer<frmAbout> m_about;

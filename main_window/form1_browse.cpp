@@ -61,6 +61,14 @@ void Form1::returnToShownFolder()
     DirPathLen = static_cast<std::int16_t>(Dir1->Path().size());
 }
 
+void Form1::refreshLists()
+{
+    // Not a click and not a folder change: the choice, the boxes and the preview stay. A folder
+    // that has gone or cannot be read keeps the lists as they were.
+    ErrorMode::skip([&] { File1->Reload(); });
+    ErrorMode::skip([&] { Dir1->Reload(); });
+}
+
 void Form1::File1_Click()
 {
     ErrorMode::exitOnError([&] {

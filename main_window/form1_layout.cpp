@@ -170,7 +170,18 @@ void Form1::createMenus()
     exIt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     exIt->setShortcutContext(Qt::ApplicationShortcut);
     hep->setShortcut(QKeySequence(Qt::Key_F1));
+    undoRename->setObjectName(QStringLiteral("undoRename"));
+    fIle->insertAction(exIt, undoRename);
+    fIle->insertSeparator(exIt);
+    // A box with typing of its own to undo takes Ctrl+Z first (see TextBox).
+    undoRename->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    refresh->setObjectName(QStringLiteral("refresh"));
+    refresh->setShortcut(QKeySequence(Qt::Key_F5));
+    addAction(refresh);
+    updateActions();
     connect(exIt, &QAction::triggered, this, &Form1::exIt_Click);
+    connect(undoRename, &QAction::triggered, this, &Form1::undoRename_Click);
+    connect(refresh, &QAction::triggered, this, &Form1::refreshLists);
     connect(hep, &QAction::triggered, this, &Form1::hep_Click);
     connect(aBout, &QAction::triggered, this, &Form1::aBout_Click);
 }

@@ -1,13 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Help menu: one help window and one About box, created on first use,
-// shown modeless and without owner, and reused while they exist.
+// The menus. The Help menu has one help window and one About box, created on
+// first use, shown modeless and without owner, and reused while they exist.
 #include "main_window/form1.h"
 
 #include "about_box/frmabout.h"
 #include "base/hosterror.h"
 #include "help_window/hellp.h"
 #include "main_window/previewdecoder.h"
+
+#include <QAction>
 
 namespace
 {
@@ -24,6 +26,11 @@ Form1::~Form1()
     // The two windows have no owner; they go with the main window.
     delete m_help;
     delete m_about;
+}
+
+void Form1::updateActions()
+{
+    undoRename->setEnabled(m_lastRename.has_value());
 }
 
 Hellp *Form1::helpWindow() const

@@ -11,6 +11,7 @@
 #include "main_window/previewdecoder.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cerrno>
@@ -103,6 +104,9 @@ QString nameReason(const QString &parts)
 
 void Form1::Command1_Click()
 {
+    // The list shows this press's outcome itself: the folder's watch must not list it again meanwhile.
+    File1->pauseWatch();
+    const auto resume = qScopeGuard([this] { File1->resumeWatch(); });
     ErrorMode::none([&] {
         // This press hides the preview: a picture still decoding for an earlier click would only show it again.
         if (!Text2->text().isEmpty())
@@ -119,6 +123,8 @@ void Form1::Command1_Click()
                 QString reason;
                 if (leavesFolder(Text2->text()) || leavesFolder(Text3->text()))
                     reason = nameReason(Text2->text() + Text3->text());
+                else if (File1->FileName().isEmpty()) // the source would be the folder itself
+                    reason = plainReason(HostError::fromErrno(ENOENT), NewFile);
                 else if (!OldFile.startsWith(u'/') || !NewFile.startsWith(u'/'))
                     reason = QStringLiteral("The destination folder must be a full path, starting with \"/\".");
                 else if (samePath(OldFile, NewFile)) {
@@ -139,6 +145,8 @@ void Form1::Command1_Click()
         // that copied may also have tidied up after an earlier one that was cut short, and
         // without a rename the folder is read anew; it may itself have gone meanwhile, and
         // the list then stays as it was.
+        if (atTarget && !samePath(OldFile, NewFile))
+            rememberRename(OldFile, NewFile);
         if (atTarget && !copied)
             File1->applyRename(OldFile, NewFile);
         else
@@ -149,6 +157,50 @@ void Form1::Command1_Click()
         // After a refusal nothing lies at the target that this press put there: the preview stays hidden.
         if (Text2->text().isEmpty() || atTarget)
             shopic();
+    });
+}
+
+void Form1::rememberRename(const QString &from, const QString &to)
+{
+    if (const auto file = m_host.fileId(to))
+        m_lastRename = LastRename {from, to, *file};
+    else
+        m_lastRename.reset();
+    updateActions();
+    // Ctrl+Z right after a rename undoes the rename, not the typing that named it.
+    for (TextBox *box : {Text2, Text3, Text5})
+        box->clearUndo();
+}
+
+void Form1::undoRename_Click()
+{
+    File1->pauseWatch();
+    const auto resume = qScopeGuard([this] { File1->resumeWatch(); });
+    ErrorMode::none([&] {
+        if (!m_lastRename)
+            return;
+        const LastRename last = *m_lastRename;
+        QString reason;
+        bool copied = false;
+        if (m_host.fileId(last.to) != last.file) {
+            reason = QStringLiteral("\"%1\" is no longer the file that was renamed; nothing was changed.").arg(last.to);
+            m_lastRename.reset(); // nor will it ever be
+        } else if (const auto error = ErrorMode::testAfter([&] { copied = moveFile(last.to, last.from); })) {
+            reason = error->number() == EEXIST
+                ? QStringLiteral("Another file now has the name \"%1\"; nothing was overwritten.").arg(last.from)
+                : plainReason(*error, last.from);
+        } else {
+            m_lastRename.reset();
+            FileChosen = 0;
+            if (copied)
+                ErrorMode::skip([&] { File1->Refresh(); });
+            else
+                File1->applyRename(last.to, last.from);
+        }
+        updateActions();
+        if (!reason.isEmpty())
+            m_host.messageBox(
+                QStringLiteral("Rename not Undone\n") + reason, MsgBoxStyle::Critical, QStringLiteral("Undo Rename"));
     });
 }
 

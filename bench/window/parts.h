@@ -43,3 +43,7 @@ bool benchMove(const std::string &work);
 
 // Press to new name listed, in a folder of FileCount files, against one listing of it.
 bool benchPatch(const QString &folder);
+
+// The shown folder of FileCount files, changed all the time by another thread: how often
+// it is listed, and how much of the time the window's thread is busy, against limits.
+bool benchChurn(const QString &folder);

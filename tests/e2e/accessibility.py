@@ -31,6 +31,7 @@ EXPECTED = [
     ("Zindle", "panel", "Move and Rename", None, None, None),
     ("Zindle", "image", "Preview", None, None, None),
     ("Zindle", "menu item", "File", None, None, "Alt+F"),
+    ("Zindle", "menu item", "Undo Rename", None, None, "Ctrl+Z"),
     ("Zindle", "menu item", "Exit", None, None, "Ctrl+Q"),
     ("Zindle", "menu item", "Help", None, None, "Alt+H"),
     ("Zindle", "menu item", "Help", None, None, "F1"),

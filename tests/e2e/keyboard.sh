@@ -4,7 +4,7 @@
 #
 # End to end from the keyboard alone, never the pointer, from the program's
 # start: renames a picture in place and moves a document into a held folder,
-# opens the About box through the menu's access keys and closes it with Enter,
+# undoes the move with Ctrl+Z, opens the About box through the menu's access keys and closes it with Enter,
 # opens Help with F1, where Enter and Esc do nothing, and ends with Ctrl+Q.
 set -euo pipefail
 program=${1:?usage: keyboard.sh PATH-TO-ZINDLE}
@@ -33,6 +33,9 @@ key space shift+Tab Return
 [ -f "$sorted/b.txt" ] || fail "b.txt was not moved into Sorted: $(ls "$sorted")"
 [ ! -e "$docs/b.txt" ] || fail "b.txt is still in Documents"
 [ "$(cat "$sorted/b.txt")" = "minutes of the meeting" ] || fail "b.txt changed on the way"
+# Ctrl+Z takes the move back.
+key ctrl+z
+[ -f "$docs/b.txt" ] && [ ! -e "$sorted/b.txt" ] || fail "Ctrl+Z did not move b.txt back: $(ls "$docs" "$sorted")"
 
 # 3. Help, About through the access keys; Enter presses OK.
 key alt+h
@@ -52,4 +55,4 @@ for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "Ctrl+Q did not end the program"
 wait "$app" || fail "the program ended with status $?"
 app=
-echo "PASS: renamed in place and moved into a held folder from the keyboard; About, Help and Ctrl+Q by their keys"
+echo "PASS: renamed in place, moved into a held folder and undid the move from the keyboard; About, Help and Ctrl+Q by their keys"

@@ -8,6 +8,7 @@
 #include "main_window/form1.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
+#include "windowdriver.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -298,34 +299,10 @@ private Q_SLOTS:
 private:
     QString path(const char *below) const { return m_dir->path() + QString::fromUtf8(below); }
 
-    void click(const QString &name)
-    {
-        m_window->File1->setFileName(name);
-        m_window->File1_Click();
-        QTRY_VERIFY(!m_window->previewPending());
-    }
-
-    void typeBaseName(const QString &base)
-    {
-        m_window->Text2->selectAll();
-        QTest::keyClick(m_window->Text2, Qt::Key_Delete);
-        QTest::keyClicks(m_window->Text2, base);
-    }
-
-    void press()
-    {
-        QTest::mouseClick(m_window->Command1, Qt::LeftButton);
-        QTRY_VERIFY(!m_window->previewPending());
-    }
-
-    [[nodiscard]] QStringList listed() const
-    {
-        QStringList names;
-        const QAbstractItemModel *model = m_window->File1->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            names << model->index(row, 0).data().toString();
-        return names;
-    }
+    void click(const QString &name) { WindowDriver::click(*m_window, name); }
+    void typeBaseName(const QString &base) { WindowDriver::typeBaseName(*m_window, base); }
+    void press() { WindowDriver::press(*m_window); }
+    [[nodiscard]] QStringList listed() const { return WindowDriver::listed(m_window->File1); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeHost> m_host;

@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <vector>
+
+class QSocketNotifier;
+
+// Watches one folder, by its exact bytes, for entries that come, go or are
+// renamed by anyone. Changed is announced once for a burst of changes, and
+// never again sooner than four times as long as the slots of the last
+// announcement took: a folder that changes all the time cannot keep the
+// window busy. Hidden names are not watched (listings leave them out), so the
+// program's own set-aside and temporary files count for nothing.
+class FolderWatch : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FolderWatch(QObject *parent = nullptr);
+    ~FolderWatch() override;
+
+    // Watches `folder` from now on, instead of any other, and forgets the
+    // changes seen so far: call it just before the folder is read. Without
+    // inotify (or beyond its limits) the folder is simply not watched.
+    void watch(const QString &folder);
+    // Forgets, among the changes seen until now, the program's own: the entry
+    // `gone` left the folder and `arrived` came into it (either may be empty).
+    void forget(const QString &gone, const QString &arrived);
+    // While paused, changes are collected and not announced; resuming announces
+    // those still left, after the usual wait.
+    void pause();
+    void resume();
+
+Q_SIGNALS:
+    void Changed();
+
+private:
+    struct Entry {
+        QString name;
+        bool arrived;
+    };
+    void readEvents();
+    void announce();
+    void scheduleAnnouncement();
+
+    int m_fd = -1;
+    int m_watch = -1;
+    QSocketNotifier *m_notifier = nullptr;
+    std::vector<Entry> m_seen; // changes not yet announced; an empty name stands for "anything"
+    QTimer m_wait;
+    int m_pauses = 0;
+};

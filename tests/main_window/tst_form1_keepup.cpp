@@ -1,0 +1,228 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Keeping up with the disk: other programs' changes show in the lists without
+// a click, F5 shows them at once, and the last rename can be undone.
+#include "controls/imagebox.h"
+#include "testsupport/fakehost.h"
+#include "testsupport/testfiles.h"
+#include "windowdriver.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace WindowDriver;
+
+class TestForm1KeepUp : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(TestFiles::makeFolder(path("/Pics")) && TestFiles::makeFolder(path("/Sorted")));
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(path("/Pics/a.jpg"), "PNG"));
+        QVERIFY(TestFiles::write(path("/Pics/notes.txt"), "notes"));
+        m_host = std::make_unique<FakeHost>();
+        m_host->documents.insert(QStringLiteral("maria"), path("/Pics"));
+        m_window = std::make_unique<Form1>(*m_host);
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        TestFiles::removeTree(m_dir->path());
+    }
+
+    void anotherProgramsChangesShowWithoutAClick()
+    {
+        Form1 &w = *m_window;
+        click(w, QStringLiteral("a.jpg"));
+        typeBaseName(w, QStringLiteral("typed"));
+        const qsizetype pictures = m_host->loadedPictures.size();
+        shell(QStringLiteral("touch new.txt && mv notes.txt later.txt && mkdir Sub"));
+        QTRY_COMPARE(listed(w.File1), names("a.jpg later.txt new.txt"));
+        QTRY_VERIFY(listed(w.Dir1).contains(QStringLiteral("Sub")));
+        // A refresh is not a click: the choice, the boxes and the preview stay, and no handler ran.
+        QCOMPARE(w.File1->FileName(), QStringLiteral("a.jpg"));
+        QCOMPARE(w.File1->selectionModel()->selectedIndexes().value(0).data().toString(), QStringLiteral("a.jpg"));
+        QCOMPARE(w.FileChosen, std::int16_t(1));
+        QCOMPARE(w.Text2->text(), QStringLiteral("typed"));
+        QCOMPARE(w.Dir1->Path(), path("/Pics"));
+        QCOMPARE(m_host->loadedPictures.size(), pictures);
+        QVERIFY(m_host->messages.isEmpty());
+    }
+
+    void chosenFileRemovedByAnotherProgramStaysChosen()
+    {
+        Form1 &w = *m_window;
+        click(w, QStringLiteral("a.jpg"));
+        shell(QStringLiteral("rm a.jpg"));
+        QTRY_COMPARE(listed(w.File1), names("notes.txt"));
+        QCOMPARE(w.File1->FileName(), QStringLiteral("a.jpg"));
+        typeBaseName(w, QStringLiteral("b"));
+        press(w);
+        QCOMPARE(m_host->messages.size(), 1);
+        QCOMPARE(m_host->messages[0].text,
+            QStringLiteral("Error File not Renamed\nThe file, or the folder it should go to, no longer exists."));
+    }
+
+    void clearedChoiceNeverMovesTheFolder()
+    {
+        Form1 &w = *m_window;
+        w.Text5->setText(path("/Sorted/"));
+        w.Check1->setChecked(true);
+        click(w, QStringLiteral("a.jpg"));
+        w.File1->Refresh(); // the list forgets the choice; the window still counts a file as chosen
+        typeBaseName(w, QStringLiteral("b"));
+        press(w);
+        QCOMPARE(m_host->messages.size(), 1);
+        QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
+        QVERIFY(!TestFiles::exists(path("/Sorted/b.jpg")));
+    }
+
+    void ownRenameIsNotListedAgain()
+    {
+        Form1 &w = *m_window;
+        QSignalSpy listings(w.File1->model(), &QAbstractItemModel::modelReset);
+        click(w, QStringLiteral("a.jpg"));
+        typeBaseName(w, QStringLiteral("b"));
+        press(w);
+        QTest::qWait(700); // longer than a watched change takes to show
+        QCOMPARE(listed(w.File1), names("b.jpg notes.txt"));
+        QCOMPARE(listings.count(), 0);
+    }
+
+    void burstOfChangesIsListedOnce()
+    {
+        QSignalSpy listings(m_window->File1->model(), &QAbstractItemModel::modelReset);
+        shell(QStringLiteral("for i in $(seq 500); do : > f$i; done"));
+        QTRY_COMPARE(m_window->File1->model()->rowCount(), 502);
+        QTest::qWait(700);
+        QVERIFY2(listings.count() <= 2, qPrintable(QString::number(listings.count())));
+    }
+
+    void f5ListsAtOnce()
+    {
+        QVERIFY(TestFiles::write(path("/Pics/quick.txt")));
+        m_window->refresh->trigger();
+        QCOMPARE(listed(m_window->File1), names("a.jpg notes.txt quick.txt"));
+        QCOMPARE(m_window->refresh->shortcut(), QKeySequence(Qt::Key_F5));
+    }
+
+    void undo_data()
+    {
+        QTest::addColumn<bool>("move");
+        QTest::newRow("rename in the folder") << false;
+        QTest::newRow("move into a held folder") << true;
+    }
+
+    void undo()
+    {
+        QFETCH(bool, move);
+        Form1 &w = *m_window;
+        QVERIFY(!w.undoRename->isEnabled());
+        const QString renamed = move ? path("/Sorted/b.jpg") : path("/Pics/b.jpg");
+        rename(renamed);
+        QVERIFY(w.undoRename->isEnabled());
+        w.undoRename->trigger();
+        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
+        QVERIFY(!TestFiles::exists(renamed));
+        QCOMPARE(listed(w.File1), names("a.jpg notes.txt"));
+        QVERIFY(!w.undoRename->isEnabled()); // one level
+    }
+
+    void undoRefused_data()
+    {
+        QTest::addColumn<QString>("meanwhile"); // what another program does after the rename
+        QTest::addColumn<QString>("other"); // the file it leaves
+        QTest::addColumn<QString>("reason"); // %1: that file's path
+        QTest::newRow("old name taken") << "echo other > a.jpg"
+                                        << "a.jpg"
+                                        << "Another file now has the name \"%1\"; nothing was overwritten.";
+        const QString notTheSame
+            = QStringLiteral("\"%1\" is no longer the file that was renamed; nothing was changed.");
+        QTest::newRow("another file at the new name") << "echo other > c && mv c b.jpg"
+                                                      << "b.jpg" << notTheSame;
+        QTest::newRow("the new name removed and made again") << "rm b.jpg && echo other > b.jpg"
+                                                             << "b.jpg" << notTheSame;
+    }
+
+    void undoRefused()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, other);
+        QFETCH(QString, reason);
+        if (meanwhile.startsWith(u'r') && !QFileInfo(path("/Pics/notes.txt")).birthTime().isValid())
+            QSKIP("this file system keeps no birth times: a file made again may be taken for the renamed one");
+        rename(path("/Pics/b.jpg"));
+        shell(meanwhile);
+        m_window->undoRename->trigger();
+        const QString otherPath = path("/Pics/") + other;
+        QCOMPARE(m_host->messages.size(), 1);
+        QCOMPARE(m_host->messages[0].text, QStringLiteral("Rename not Undone\n") + reason.arg(otherPath));
+        // Nothing was overwritten or moved: the other program's file is as it left it.
+        QCOMPARE(TestFiles::read(otherPath), "other\n");
+    }
+
+    void ctrlZUndoesTypingFirstThenTheRename()
+    {
+        Form1 &w = *m_window;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        rename(path("/Pics/b.jpg"));
+        QTRY_VERIFY(w.Text2->hasFocus());
+        QTest::keyClicks(w.Text2, QStringLiteral("x"));
+        QTest::keyClick(w.Text2, Qt::Key_Z, Qt::ControlModifier); // the box's own typing first
+        QCOMPARE(w.Text2->text(), QStringLiteral("b"));
+        QVERIFY(TestFiles::exists(path("/Pics/b.jpg")));
+        QTest::keyClick(w.Text2, Qt::Key_Z, Qt::ControlModifier); // nothing of its own left: the rename
+        QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
+        QVERIFY(!TestFiles::exists(path("/Pics/b.jpg")));
+    }
+
+private:
+    QString path(const char *below) const { return m_dir->path() + QString::fromUtf8(below); }
+    static QStringList names(const char *spaced) { return QString::fromUtf8(spaced).split(u' '); }
+
+    // Runs `command` in another process, in the pictures folder.
+    void shell(const QString &command) const
+    {
+        QProcess process;
+        process.setWorkingDirectory(path("/Pics"));
+        process.start(QStringLiteral("sh"), {QStringLiteral("-c"), command});
+        QVERIFY(process.waitForFinished() && process.exitCode() == 0);
+    }
+
+    // Renames a.jpg to `target` (in another folder: held there) through the window.
+    void rename(const QString &target)
+    {
+        Form1 &w = *m_window;
+        const QString folder = target.section(u'/', 0, -2);
+        if (folder != path("/Pics")) {
+            w.Text5->setText(folder + u'/');
+            w.Check1->setChecked(true);
+        }
+        click(w, QStringLiteral("a.jpg"));
+        typeBaseName(w, target.section(u'/', -1).section(u'.', 0, 0));
+        press(w);
+        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(TestFiles::exists(target));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeHost> m_host;
+    std::unique_ptr<Form1> m_window;
+};
+
+QTEST_MAIN(TestForm1KeepUp)
+#include "tst_form1_keepup.moc"
