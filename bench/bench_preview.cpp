@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Previewing a 6000 x 4000 JPEG, next to the floor: libjpeg-turbo's own decoder
 // at 1/8 scale (djpeg), run as a separate process in the same run.
+#include "benchfiles.h"
 #include "controls/imagebox.h"
 #include "pictures/pictureloader.h"
 
@@ -23,24 +24,6 @@ namespace
 {
 constexpr int Runs = 7;
 const QSize PreviewBox(482, 320); // the preview box at 100 % scale
-
-// A photo-like picture: smooth colour fields with fine texture, so the JPEG carries real detail.
-QImage photoLike()
-{
-    QImage image(6000, 4000, QImage::Format_RGB32);
-    QRandomGenerator random(42);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int noise = static_cast<int>(random.bounded(24));
-            const int r = static_cast<int>(127 + 100 * std::sin(x / 310.0) + noise);
-            const int g = static_cast<int>(127 + 100 * std::cos(y / 170.0 + x / 900.0) + noise);
-            const int b = static_cast<int>(127 + 90 * std::sin((x + y) / 55.0)) ^ (x * y & 7);
-            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-        }
-    }
-    return image;
-}
 
 // The median of `Runs` timings of `work`, in milliseconds.
 double medianMs(const std::function<void()> &work)
@@ -74,7 +57,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/photo.jpg");
-    if (!dir.isValid() || !photoLike().save(path, "jpeg", 90)) {
+    if (!dir.isValid() || !photoLike(6000, 4000).save(path, "jpeg", 90)) {
         std::fprintf(stderr, "cannot write the test picture\n");
         return 1;
     }

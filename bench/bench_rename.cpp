@@ -5,6 +5,7 @@
 // folder of 10,000 files, next to a bare renameat2 call.
 // Usage: bench_rename [work folder on disk, default /var/tmp]
 #include "base/hosterror.h"
+#include "benchfiles.h"
 #include "files/pathcodec.h"
 #include "files/renamefile.h"
 
@@ -42,21 +43,6 @@ double median(std::vector<double> values)
 QString text(const std::string &path)
 {
     return decodePath(path);
-}
-
-bool writeBigFile(const std::string &path, long long size)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
-        return false;
-    std::vector<char> block(8 << 20);
-    for (std::size_t i = 0; i < block.size(); ++i)
-        block[i] = char((i * 2654435761u) >> 13);
-    bool ok = true;
-    for (long long done = 0; ok && done < size; done += static_cast<long long>(block.size()))
-        ok = ::write(fd, block.data(), block.size()) == ssize_t(block.size());
-    ::close(fd);
-    return ok;
 }
 
 // The folder where the 1 GiB file starts: a tmpfs mounted for the run, or

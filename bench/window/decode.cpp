@@ -3,6 +3,7 @@
 // Pictures in the window: how quickly it answers while they decode, and how
 // long a click takes to show a 6000 x 4000 JPEG, next to libjpeg-turbo's own
 // decoder at 1/8 scale (djpeg, its own process) in the same run.
+#include "benchfiles.h"
 #include "parts.h"
 #include "probe.h"
 
@@ -24,24 +25,6 @@
 namespace
 {
 constexpr int Runs = 7;
-
-// A photo-like picture: smooth colour fields with fine texture, so that a JPEG carries real detail.
-QImage photoLike(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    QRandomGenerator random(42);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int noise = static_cast<int>(random.bounded(24));
-            const int r = static_cast<int>(127 + 100 * std::sin(x / 310.0) + noise);
-            const int g = static_cast<int>(127 + 100 * std::cos(y / 170.0 + x / 900.0) + noise);
-            const int b = static_cast<int>(127 + 90 * std::sin((x + y) / 55.0)) ^ (x * y & 7);
-            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-        }
-    }
-    return image;
-}
 
 double djpegMs(const QString &path)
 {

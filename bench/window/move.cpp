@@ -4,6 +4,7 @@
 // "Hold" on the disk's folder: how quickly the window answers throughout, when
 // the progress dialog appears and how often it changes, and the throughput
 // against `cp` of the same file followed by `sync`, in the same run.
+#include "benchfiles.h"
 #include "parts.h"
 #include "probe.h"
 
@@ -30,21 +31,6 @@ namespace
 {
 constexpr long long Size = 1ll << 30;
 constexpr int Rounds = 3;
-
-bool writeBigFile(const std::string &path)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
-        return false;
-    std::vector<char> block(8 << 20);
-    for (std::size_t i = 0; i < block.size(); ++i)
-        block[i] = char((i * 2654435761u) >> 13);
-    bool ok = true;
-    for (long long done = 0; ok && done < Size; done += static_cast<long long>(block.size()))
-        ok = ::write(fd, block.data(), block.size()) == ssize_t(block.size());
-    ::close(fd);
-    return ok;
-}
 
 double cpAndSyncSeconds(const std::string &source, const std::string &copy)
 {
@@ -109,7 +95,7 @@ bool benchMove(const std::string &work)
     }
     const std::string source = memory + "/big.bin", moved = disk + "/big.bin";
     bool met = false;
-    if (writeBigFile(source)) {
+    if (writeBigFile(source, Size)) {
         BenchHost host;
         Form1 window(host);
         window.show();

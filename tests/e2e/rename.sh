@@ -8,25 +8,7 @@
 # and checks the disk after each step.
 set -euo pipefail
 program=${1:?usage: rename.sh PATH-TO-ZINDLE}
-source "$(dirname "$0")/xserver.bash" # no "." in the work path: a dotted folder refuses renames
-
-# A user whose documents folder holds a picture and a document, and a folder to sort into.
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
-mkdir -p "$HOME/Documents" "$HOME/Sorted" "$XDG_CONFIG_HOME"
-echo 'XDG_DOCUMENTS_DIR="$HOME/Documents"' >"$XDG_CONFIG_HOME/user-dirs.dirs"
-convert -size 320x240 xc:steelblue "$HOME/Documents/a.png"
-echo "minutes of the meeting" >"$HOME/Documents/b.txt"
-# The documents folder is found through the login name's home folder.
-home_of_user=$(getent passwd "$(id -un)" | cut -d: -f6)
-if [ "$home_of_user" != "$HOME" ]; then
-    # Point the real home's documents folder at ours through the user-dirs file of the real home.
-    export XDG_CONFIG_HOME=$work/config
-    mkdir -p "$XDG_CONFIG_HOME"
-    rel=$(realpath --relative-to="$home_of_user" "$HOME/Documents")
-    echo "XDG_DOCUMENTS_DIR=\"\$HOME/$rel\"" >"$XDG_CONFIG_HOME/user-dirs.dirs"
-fi
-
-start_xserver
+source "$(dirname "$0")/session.bash" # no "." in the work path: a dotted folder refuses renames
 start "$program"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 menu=$((HEIGHT - 644)) # the client area below the menu bar is 924 x 644
@@ -38,19 +20,19 @@ click() { xdotool mousemove --sync $((X + $1)) $((Y + menu + $2)) click 1; sleep
 key Tab Home Return
 type_text beach
 click 803 476 # Command1
-[ -f "$HOME/Documents/beach.png" ] || fail "a.png was not renamed to beach.png: $(ls "$HOME/Documents")"
-[ ! -e "$HOME/Documents/a.png" ] || fail "a.png is still there"
+[ -f "$docs/beach.png" ] || fail "a.png was not renamed to beach.png: $(ls "$docs")"
+[ ! -e "$docs/a.png" ] || fail "a.png is still there"
 
 # 2. Move into a held folder: type the destination, check Hold, click the document, press the button.
 click 160 490 # Text5
 key ctrl+a
-type_text "$HOME/Sorted/"
+type_text "$sorted/"
 click 48 484 # Check1, the Hold box
 click 240 105 # first row of File1: b.txt
 click 803 476
-[ -f "$HOME/Sorted/b.txt" ] || fail "b.txt was not moved into Sorted: $(ls "$HOME/Sorted")"
-[ ! -e "$HOME/Documents/b.txt" ] || fail "b.txt is still in Documents"
-[ "$(cat "$HOME/Sorted/b.txt")" = "minutes of the meeting" ] || fail "b.txt changed on the way"
+[ -f "$sorted/b.txt" ] || fail "b.txt was not moved into Sorted: $(ls "$sorted")"
+[ ! -e "$docs/b.txt" ] || fail "b.txt is still in Documents"
+[ "$(cat "$sorted/b.txt")" = "minutes of the meeting" ] || fail "b.txt changed on the way"
 
 # 3. File, Exit ends the program: the menu opened with the mouse, its last item chosen by its access key.
 xdotool mousemove --sync $((X + 15)) $((Y + menu / 2)) click 1

@@ -21,32 +21,15 @@ class TestForm1KeepUp : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        QVERIFY(TestFiles::makeFolder(path("/Pics")) && TestFiles::makeFolder(path("/Sorted")));
-        QImage picture(64, 48, QImage::Format_RGB32);
-        picture.fill(Qt::blue);
-        QVERIFY(picture.save(path("/Pics/a.jpg"), "PNG"));
-        QVERIFY(TestFiles::write(path("/Pics/notes.txt"), "notes"));
-        m_host = std::make_unique<FakeHost>();
-        m_host->documents.insert(QStringLiteral("maria"), path("/Pics"));
-        m_window = std::make_unique<Form1>(*m_host);
-    }
-
-    void cleanup()
-    {
-        m_window.reset();
-        TestFiles::removeTree(m_dir->path());
-    }
+    void init() { m_fixture.setUp(); }
+    void cleanup() { m_fixture.tearDown(); }
 
     void anotherProgramsChangesShowWithoutAClick()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         click(w, QStringLiteral("a.jpg"));
         typeBaseName(w, QStringLiteral("typed"));
-        const qsizetype pictures = m_host->loadedPictures.size();
+        const qsizetype pictures = m_fixture.host->loadedPictures.size();
         shell(QStringLiteral("touch new.txt && mv notes.txt later.txt && mkdir Sub"));
         QTRY_COMPARE(listed(w.File1), names("a.jpg later.txt new.txt"));
         QTRY_VERIFY(listed(w.Dir1).contains(QStringLiteral("Sub")));
@@ -56,41 +39,41 @@ private Q_SLOTS:
         QCOMPARE(w.FileChosen, std::int16_t(1));
         QCOMPARE(w.Text2->text(), QStringLiteral("typed"));
         QCOMPARE(w.Dir1->Path(), path("/Pics"));
-        QCOMPARE(m_host->loadedPictures.size(), pictures);
-        QVERIFY(m_host->messages.isEmpty());
+        QCOMPARE(m_fixture.host->loadedPictures.size(), pictures);
+        QVERIFY(m_fixture.host->messages.isEmpty());
     }
 
     void chosenFileRemovedByAnotherProgramStaysChosen()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         click(w, QStringLiteral("a.jpg"));
         shell(QStringLiteral("rm a.jpg"));
         QTRY_COMPARE(listed(w.File1), names("notes.txt"));
         QCOMPARE(w.File1->FileName(), QStringLiteral("a.jpg"));
         typeBaseName(w, QStringLiteral("b"));
         press(w);
-        QCOMPARE(m_host->messages.size(), 1);
-        QCOMPARE(m_host->messages[0].text,
+        QCOMPARE(m_fixture.host->messages.size(), 1);
+        QCOMPARE(m_fixture.host->messages[0].text,
             QStringLiteral("Error File not Renamed\nThe file, or the folder it should go to, no longer exists."));
     }
 
     void clearedChoiceNeverMovesTheFolder()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         w.Text5->setText(path("/Sorted/"));
         w.Check1->setChecked(true);
         click(w, QStringLiteral("a.jpg"));
         w.File1->Refresh(); // the list forgets the choice; the window still counts a file as chosen
         typeBaseName(w, QStringLiteral("b"));
         press(w);
-        QCOMPARE(m_host->messages.size(), 1);
+        QCOMPARE(m_fixture.host->messages.size(), 1);
         QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
         QVERIFY(!TestFiles::exists(path("/Sorted/b.jpg")));
     }
 
     void ownRenameIsNotListedAgain()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         QSignalSpy listings(w.File1->model(), &QAbstractItemModel::modelReset);
         click(w, QStringLiteral("a.jpg"));
         typeBaseName(w, QStringLiteral("b"));
@@ -102,9 +85,9 @@ private Q_SLOTS:
 
     void burstOfChangesIsListedOnce()
     {
-        QSignalSpy listings(m_window->File1->model(), &QAbstractItemModel::modelReset);
+        QSignalSpy listings(m_fixture.window->File1->model(), &QAbstractItemModel::modelReset);
         shell(QStringLiteral("for i in $(seq 500); do : > f$i; done"));
-        QTRY_COMPARE(m_window->File1->model()->rowCount(), 502);
+        QTRY_COMPARE(m_fixture.window->File1->model()->rowCount(), 502);
         QTest::qWait(700);
         QVERIFY2(listings.count() <= 2, qPrintable(QString::number(listings.count())));
     }
@@ -112,9 +95,9 @@ private Q_SLOTS:
     void f5ListsAtOnce()
     {
         QVERIFY(TestFiles::write(path("/Pics/quick.txt")));
-        m_window->refresh->trigger();
-        QCOMPARE(listed(m_window->File1), names("a.jpg notes.txt quick.txt"));
-        QCOMPARE(m_window->refresh->shortcut(), QKeySequence(Qt::Key_F5));
+        m_fixture.window->refresh->trigger();
+        QCOMPARE(listed(m_fixture.window->File1), names("a.jpg notes.txt quick.txt"));
+        QCOMPARE(m_fixture.window->refresh->shortcut(), QKeySequence(Qt::Key_F5));
     }
 
     void undo_data()
@@ -127,13 +110,13 @@ private Q_SLOTS:
     void undo()
     {
         QFETCH(bool, move);
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         QVERIFY(!w.undoRename->isEnabled());
         const QString renamed = move ? path("/Sorted/b.jpg") : path("/Pics/b.jpg");
         rename(renamed);
         QVERIFY(w.undoRename->isEnabled());
         w.undoRename->trigger();
-        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(m_fixture.host->messages.isEmpty());
         QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
         QVERIFY(!TestFiles::exists(renamed));
         QCOMPARE(listed(w.File1), names("a.jpg notes.txt"));
@@ -165,17 +148,17 @@ private Q_SLOTS:
             QSKIP("this file system keeps no birth times: a file made again may be taken for the renamed one");
         rename(path("/Pics/b.jpg"));
         shell(meanwhile);
-        m_window->undoRename->trigger();
+        m_fixture.window->undoRename->trigger();
         const QString otherPath = path("/Pics/") + other;
-        QCOMPARE(m_host->messages.size(), 1);
-        QCOMPARE(m_host->messages[0].text, QStringLiteral("Rename not Undone\n") + reason.arg(otherPath));
+        QCOMPARE(m_fixture.host->messages.size(), 1);
+        QCOMPARE(m_fixture.host->messages[0].text, QStringLiteral("Rename not Undone\n") + reason.arg(otherPath));
         // Nothing was overwritten or moved: the other program's file is as it left it.
         QCOMPARE(TestFiles::read(otherPath), "other\n");
     }
 
     void ctrlZUndoesTypingFirstThenTheRename()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -191,7 +174,7 @@ private Q_SLOTS:
     }
 
 private:
-    QString path(const char *below) const { return m_dir->path() + QString::fromUtf8(below); }
+    QString path(const char *below) const { return m_fixture.path(below); }
     static QStringList names(const char *spaced) { return QString::fromUtf8(spaced).split(u' '); }
 
     // Runs `command` in another process, in the pictures folder.
@@ -206,7 +189,7 @@ private:
     // Renames a.jpg to `target` (in another folder: held there) through the window.
     void rename(const QString &target)
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         const QString folder = target.section(u'/', 0, -2);
         if (folder != path("/Pics")) {
             w.Text5->setText(folder + u'/');
@@ -215,13 +198,11 @@ private:
         click(w, QStringLiteral("a.jpg"));
         typeBaseName(w, target.section(u'/', -1).section(u'.', 0, 0));
         press(w);
-        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(m_fixture.host->messages.isEmpty());
         QVERIFY(TestFiles::exists(target));
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeHost> m_host;
-    std::unique_ptr<Form1> m_window;
+    WindowDriver::Fixture m_fixture;
 };
 
 QTEST_MAIN(TestForm1KeepUp)

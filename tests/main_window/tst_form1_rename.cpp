@@ -20,35 +20,16 @@ class TestForm1Rename : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        QVERIFY2(!m_dir->path().contains(u'.'), "a dot in the temporary folder would refuse every rename");
-        for (const char *folder : {"/Pics", "/Sorted", "/old.stuff"})
-            QVERIFY(TestFiles::makeFolder(path(folder)));
-        QImage picture(64, 48, QImage::Format_RGB32);
-        picture.fill(Qt::blue);
-        QVERIFY(picture.save(path("/Pics/a.jpg"), "PNG"));
-        QVERIFY(TestFiles::write(path("/Pics/notes.txt"), "notes"));
-        m_host = std::make_unique<FakeHost>();
-        m_host->documents.insert(QStringLiteral("maria"), path("/Pics"));
-        m_window = std::make_unique<Form1>(*m_host);
-    }
-
-    void cleanup()
-    {
-        m_window.reset();
-        TestFiles::removeTree(m_dir->path());
-    }
+    void init() { m_fixture.setUp({"/old.stuff"}); }
+    void cleanup() { m_fixture.tearDown(); }
 
     void renameInPlace()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         click(QStringLiteral("a.jpg"));
         typeBaseName(QStringLiteral("b"));
         press();
-        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(m_fixture.host->messages.isEmpty());
         QVERIFY(!TestFiles::exists(path("/Pics/a.jpg")));
         QVERIFY(TestFiles::exists(path("/Pics/b.jpg")));
         QCOMPARE(listed(), QStringList({QStringLiteral("b.jpg"), QStringLiteral("notes.txt")}));
@@ -56,19 +37,19 @@ private Q_SLOTS:
         QCOMPARE(w.NewFile, path("/Pics/b.jpg"));
         QCOMPARE(w.FileChosen, std::int16_t(0));
         QVERIFY(!w.Image1->isHidden()); // the preview shows the renamed picture
-        QCOMPARE(m_host->loadedPictures.constLast(), path("/Pics/b.jpg"));
+        QCOMPARE(m_fixture.host->loadedPictures.constLast(), path("/Pics/b.jpg"));
     }
 
     void moveIntoTheHeldFolder()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         w.Dir1->setPath(path("/Sorted"));
         w.Check1->setChecked(true);
         w.Dir1->setPath(path("/Pics"));
         click(QStringLiteral("a.jpg"));
         QCOMPARE(w.Command1->text(), QStringLiteral("Rename and Move"));
         press();
-        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(m_fixture.host->messages.isEmpty());
         QVERIFY(TestFiles::exists(path("/Sorted/a.jpg")));
         QCOMPARE(listed(), QStringList({QStringLiteral("notes.txt")}));
     }
@@ -80,21 +61,21 @@ private Q_SLOTS:
         press();
         typeBaseName(QStringLiteral("c"));
         press();
-        QCOMPARE(m_host->messages.size(), 1);
-        QCOMPARE(m_host->messages[0].text, QStringLiteral("Chose a File"));
-        QCOMPARE(m_host->messages[0].title, QStringLiteral("File"));
-        QCOMPARE(m_host->messages[0].style, 16);
+        QCOMPARE(m_fixture.host->messages.size(), 1);
+        QCOMPARE(m_fixture.host->messages[0].text, QStringLiteral("Chose a File"));
+        QCOMPARE(m_fixture.host->messages[0].title, QStringLiteral("File"));
+        QCOMPARE(m_fixture.host->messages[0].style, 16);
         QVERIFY(TestFiles::exists(path("/Pics/b.jpg")));
         QVERIFY(!TestFiles::exists(path("/Pics/c.jpg")));
     }
 
     void emptyBaseNameRenamesNothingQuietly()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         click(QStringLiteral("a.jpg"));
         typeBaseName(QString());
         press();
-        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(m_fixture.host->messages.isEmpty());
         QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
         QVERIFY(!w.Image1->isHidden()); // not hidden, and the preview stays as it was
         QCOMPARE(w.FileChosen, std::int16_t(0));
@@ -144,7 +125,7 @@ private Q_SLOTS:
         QFETCH(QString, destination);
         QFETCH(QString, base);
         QFETCH(QString, untouched);
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         QVERIFY(TestFiles::write(path("/Pics/notes.jpg"), "the other file"));
         click(QStringLiteral("a.jpg"));
         if (destination != QLatin1String("-"))
@@ -155,10 +136,10 @@ private Q_SLOTS:
             typeBaseName(base);
         const QByteArray before = TestFiles::read(untouched);
         press();
-        QCOMPARE(m_host->messages.size(), 1);
-        QTEST(m_host->messages[0].text, "message");
-        QCOMPARE(m_host->messages[0].title, QStringLiteral("Error"));
-        QCOMPARE(m_host->messages[0].style, 16);
+        QCOMPARE(m_fixture.host->messages.size(), 1);
+        QTEST(m_fixture.host->messages[0].text, "message");
+        QCOMPARE(m_fixture.host->messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(m_fixture.host->messages[0].style, 16);
         QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
         QCOMPARE(TestFiles::read(untouched), before);
         QCOMPARE(TestFiles::read(path("/Pics/notes.jpg")), QByteArray("the other file"));
@@ -168,23 +149,23 @@ private Q_SLOTS:
 
     void noFileChosenAndManyDotsShowsBoth()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         w.Text5->setText(path("/old.stuff/"));
         w.Text3->setText(QStringLiteral("txt"));
         typeBaseName(QStringLiteral("b"));
         press();
-        QCOMPARE(m_host->messages.size(), 2);
-        QCOMPARE(m_host->messages[0].text, QStringLiteral("Chose a File"));
-        QCOMPARE(m_host->messages[1].text, QStringLiteral("Error File not Renamed"));
+        QCOMPARE(m_fixture.host->messages.size(), 2);
+        QCOMPARE(m_fixture.host->messages[0].text, QStringLiteral("Chose a File"));
+        QCOMPARE(m_fixture.host->messages[1].text, QStringLiteral("Error File not Renamed"));
     }
 
     void destinationTypedWithoutTrailingSlash()
     {
-        Form1 &w = *m_window;
+        Form1 &w = *m_fixture.window;
         click(QStringLiteral("a.jpg"));
         w.Text5->setText(path("/Sorted"));
         press();
-        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(m_fixture.host->messages.isEmpty());
         QVERIFY(TestFiles::exists(path("/Sorted/a.jpg")));
         QVERIFY(!TestFiles::exists(path("/Sorteda.jpg")));
     }
@@ -201,15 +182,15 @@ private Q_SLOTS:
         QFETCH(bool, sourceDeleted);
         click(QStringLiteral("a.jpg"));
         typeBaseName(QStringLiteral("b"));
-        m_host->beforeRename = [&] {
+        m_fixture.host->beforeRename = [&] {
             if (sourceDeleted)
                 QVERIFY(::unlink(encodePath(path("/Pics/a.jpg")).c_str()) == 0);
             else
                 QVERIFY(TestFiles::write(path("/Pics/b.jpg"), "newcomer"));
         };
         press();
-        QCOMPARE(m_host->messages.size(), 1);
-        QVERIFY(m_host->messages[0].text.startsWith(QStringLiteral("Error File not Renamed\n")));
+        QCOMPARE(m_fixture.host->messages.size(), 1);
+        QVERIFY(m_fixture.host->messages[0].text.startsWith(QStringLiteral("Error File not Renamed\n")));
         if (!sourceDeleted) {
             QCOMPARE(TestFiles::read(path("/Pics/b.jpg")), QByteArray("newcomer"));
             QVERIFY(TestFiles::exists(path("/Pics/a.jpg")));
@@ -243,18 +224,18 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, base);
         QFETCH(QString, result);
-        const QString in = m_dir->path() + folder + u'/';
+        const QString in = m_fixture.dir->path() + folder + u'/';
         for (const char *file : {"trail.", "README", "a.b.c"})
             QVERIFY(TestFiles::write(in + QLatin1String(file)));
-        m_window->Dir1->setPath(in);
+        m_fixture.window->Dir1->setPath(in);
         click(name);
         if (base != QLatin1String("-"))
             typeBaseName(base);
         press();
-        QTEST(m_host->messages.isEmpty() ? QString() : m_host->messages.constLast().text, "message");
+        QTEST(m_fixture.host->messages.isEmpty() ? QString() : m_fixture.host->messages.constLast().text, "message");
         QVERIFY(listed().contains(result));
         QCOMPARE(TestFiles::exists(in + name), name == result);
-        QCOMPARE(m_host->loadedPictures.constLast(), in + result); // the preview names the file as it now is
+        QCOMPARE(m_fixture.host->loadedPictures.constLast(), in + result); // the preview names the file as it now is
     }
 
     // Nothing was renamed: the preview must not show whatever lies at the target.
@@ -269,16 +250,16 @@ private Q_SLOTS:
     {
         QFETCH(bool, clicked);
         QVERIFY(QImage(path("/Pics/a.jpg")).save(path("/Pics/b.jpg"), "PNG"));
-        m_window->File1->Refresh();
+        m_fixture.window->File1->Refresh();
         if (clicked)
             click(QStringLiteral("a.jpg"));
-        m_window->Text3->setText(QStringLiteral("jpg"));
+        m_fixture.window->Text3->setText(QStringLiteral("jpg"));
         typeBaseName(QStringLiteral("b"));
-        const qsizetype loads = m_host->loadedPictures.size();
+        const qsizetype loads = m_fixture.host->loadedPictures.size();
         press();
-        QCOMPARE(m_host->messages.size(), 1);
-        QVERIFY(m_window->Image1->isHidden());
-        QCOMPARE(m_host->loadedPictures.size(), loads);
+        QCOMPARE(m_fixture.host->messages.size(), 1);
+        QVERIFY(m_fixture.window->Image1->isHidden());
+        QCOMPARE(m_fixture.host->loadedPictures.size(), loads);
     }
 
     void nameThatIsNotUtf8IsRenamedByItsBytes()
@@ -286,27 +267,25 @@ private Q_SLOTS:
         const QString odd = decodePath(encodePath(path("/Pics/")) + "caf\xe9.txt");
         QVERIFY(TestFiles::write(odd, "odd"));
         QVERIFY(TestFiles::write(path("/Pics/caf\uFFFD.txt"), "neighbour"));
-        m_window->File1->Refresh();
+        m_fixture.window->File1->Refresh();
         click(decodePath("caf\xe9.txt"));
         typeBaseName(QStringLiteral("renamed"));
         press();
-        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(m_fixture.host->messages.isEmpty());
         QCOMPARE(TestFiles::read(path("/Pics/renamed.txt")), QByteArray("odd"));
         QVERIFY(!TestFiles::exists(odd));
         QCOMPARE(TestFiles::read(path("/Pics/caf\uFFFD.txt")), QByteArray("neighbour"));
     }
 
 private:
-    QString path(const char *below) const { return m_dir->path() + QString::fromUtf8(below); }
+    QString path(const char *below) const { return m_fixture.path(below); }
 
-    void click(const QString &name) { WindowDriver::click(*m_window, name); }
-    void typeBaseName(const QString &base) { WindowDriver::typeBaseName(*m_window, base); }
-    void press() { WindowDriver::press(*m_window); }
-    [[nodiscard]] QStringList listed() const { return WindowDriver::listed(m_window->File1); }
+    void click(const QString &name) { WindowDriver::click(*m_fixture.window, name); }
+    void typeBaseName(const QString &base) { WindowDriver::typeBaseName(*m_fixture.window, base); }
+    void press() { WindowDriver::press(*m_fixture.window); }
+    [[nodiscard]] QStringList listed() const { return WindowDriver::listed(m_fixture.window->File1); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeHost> m_host;
-    std::unique_ptr<Form1> m_window;
+    WindowDriver::Fixture m_fixture;
 };
 
 QTEST_MAIN(TestForm1Rename)

@@ -6,12 +6,49 @@
 #include "controls/controls.h"
 #include "controls/lists.h"
 #include "main_window/form1.h"
+#include "testsupport/fakehost.h"
+#include "testsupport/testfiles.h"
 
+#include <QImage>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace WindowDriver
 {
+// A fresh main window whose documents folder, Pics, holds the picture a.jpg
+// and notes.txt, next to the empty folder Sorted and the folders `others`.
+struct Fixture {
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakeHost> host;
+    std::unique_ptr<Form1> window;
+
+    [[nodiscard]] QString path(const char *below) const { return dir->path() + QString::fromUtf8(below); }
+
+    void setUp(std::initializer_list<const char *> others = {})
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        QVERIFY2(!dir->path().contains(u'.'), "a dot in the temporary folder would refuse every rename");
+        QVERIFY(TestFiles::makeFolder(path("/Pics")) && TestFiles::makeFolder(path("/Sorted")));
+        for (const char *folder : others)
+            QVERIFY(TestFiles::makeFolder(path(folder)));
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(path("/Pics/a.jpg"), "PNG"));
+        QVERIFY(TestFiles::write(path("/Pics/notes.txt"), "notes"));
+        host = std::make_unique<FakeHost>();
+        host->documents.insert(QStringLiteral("maria"), path("/Pics"));
+        window = std::make_unique<Form1>(*host);
+    }
+
+    void tearDown()
+    {
+        window.reset();
+        TestFiles::removeTree(dir->path());
+    }
+};
+
 // Chooses `name` as a click would, and waits for its preview.
 inline void click(Form1 &window, const QString &name)
 {
