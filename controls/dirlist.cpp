@@ -84,9 +84,8 @@ std::optional<FolderContents> DirList::takeContents()
     return std::exchange(m_contents, std::nullopt);
 }
 
-void DirList::Reload()
+void DirList::showSubFolders(const std::vector<QString> &folders)
 {
-    const std::vector<QString> folders = readFolder(m_path, FolderParts::FoldersOnly).folders;
     const QModelIndex current = currentIndex();
     const QString highlighted = current.isValid() ? m_entryPaths.at(std::size_t(current.row())) : QString();
     const int scrolled = verticalScrollBar()->value();

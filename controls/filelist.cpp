@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 
@@ -80,6 +81,7 @@ FileList::FileList(QWidget *parent) : QListView(parent), m_model(new NameListMod
         announce(index);
     });
     connect(&m_watch, &FolderWatch::Changed, this, &FileList::FolderChanged);
+    connect(&m_reading, &QFutureWatcher<std::optional<FolderContents>>::finished, this, &FileList::reloadRead);
 }
 
 FileList::~FileList() = default;
@@ -104,6 +106,8 @@ void FileList::showContents(const QString &path, FolderContents contents)
 void FileList::listContents(const QString &path, FolderContents contents)
 {
     const QScopedValueRollback quiet(m_quiet, true);
+    ++m_shown;
+    m_readAgain = false; // a reading under way is out of date, and this listing is newer
     m_model->setNames(std::move(contents.files));
     m_links = std::move(contents.links);
     m_path = path;
@@ -138,20 +142,50 @@ void FileList::Refresh()
 
 void FileList::Reload()
 {
-    m_watch.watch(m_path);
-    FolderContents contents = readFolder(m_path, FolderParts::FilesOnly);
-    const QModelIndex current = currentIndex();
-    const QString highlighted = current.isValid() ? m_model->names().at(std::size_t(current.row())) : QString();
-    const int scrolled = verticalScrollBar()->value();
-    const QString chosen = m_fileName;
-    listContents(m_path, std::move(contents));
-    const QScopedValueRollback quiet(m_quiet, true);
-    m_fileName = chosen;
-    if (const int row = m_model->rowOf(chosen); row >= 0 && selectionModel())
-        selectionModel()->select(m_model->index(row), QItemSelectionModel::ClearAndSelect);
-    if (const int row = m_model->rowOf(highlighted); row >= 0)
-        selectionModel()->setCurrentIndex(m_model->index(row), QItemSelectionModel::NoUpdate);
-    verticalScrollBar()->setValue(scrolled);
+    if (m_reading.isRunning()) {
+        m_readAgain = true;
+        return;
+    }
+    m_watch.watch(m_path); // whatever changes from now on shows in a later reload
+    m_readingFrom = m_shown;
+    m_readAgain = false;
+    m_readingTime.start();
+    m_reading.setFuture(QtConcurrent::run([path = m_path]() -> std::optional<FolderContents> {
+        try {
+            return readFolder(path, FolderParts::FoldersAndFiles);
+        } catch (const HostError &) {
+            return std::nullopt;
+        }
+    }));
+}
+
+bool FileList::reloading() const
+{
+    return m_reading.isRunning() || m_readAgain;
+}
+
+void FileList::reloadRead()
+{
+    std::optional<FolderContents> contents = m_reading.result();
+    if (contents && m_readingFrom == m_shown) {
+        const QModelIndex current = currentIndex();
+        const QString highlighted = current.isValid() ? m_model->names().at(std::size_t(current.row())) : QString();
+        const int scrolled = verticalScrollBar()->value();
+        const QString chosen = m_fileName;
+        std::vector<QString> folders = std::move(contents->folders);
+        listContents(m_path, std::move(*contents));
+        const QScopedValueRollback quiet(m_quiet, true);
+        m_fileName = chosen;
+        if (const int row = m_model->rowOf(chosen); row >= 0)
+            selectionModel()->select(m_model->index(row), QItemSelectionModel::ClearAndSelect);
+        if (const int row = m_model->rowOf(highlighted); row >= 0)
+            selectionModel()->setCurrentIndex(m_model->index(row), QItemSelectionModel::NoUpdate);
+        verticalScrollBar()->setValue(scrolled);
+        m_watch.settled(m_readingTime.elapsed());
+        Q_EMIT Reloaded(folders);
+    }
+    if (std::exchange(m_readAgain, false))
+        Reload();
 }
 
 void FileList::pauseWatch()
@@ -172,6 +206,9 @@ void FileList::applyRename(const QString &from, const QString &to)
     setCurrentIndex({});
     m_fileName.clear();
     const bool leaves = inFolder(from, m_path), joins = inFolder(to, m_path) && listable(to);
+    // A reading under way may predate the rename: it is read again.
+    ++m_shown;
+    m_readAgain = m_reading.isRunning();
     // The folder's watch saw this rename too: it is shown here, not by reading the folder again.
     m_watch.forget(leaves ? nameOf(from) : QString(), inFolder(to, m_path) ? nameOf(to) : QString());
     if (leaves && joins) {

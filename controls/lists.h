@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFutureWatcher>
 #include <QListView>
 
 #include <optional>
@@ -74,10 +75,9 @@ public:
     // its sub-folders, so that a file list need not read the folder again.
     // Nothing once taken, and outside Change.
     [[nodiscard]] std::optional<FolderContents> takeContents();
-    // Lists the sub-folders again as they now are, keeping the path, the highlighted
-    // folder and the scroll position; fires no Change. Raises HostError and changes
-    // nothing when the folder cannot be read.
-    void Reload();
+    // Shows `folders` (as readFolder sorts them) as the browsed folder's sub-folders now,
+    // keeping the path, the highlighted folder and the scroll position; fires no Change.
+    void showSubFolders(const std::vector<QString> &folders);
 
 Q_SIGNALS:
     void Change();
@@ -120,11 +120,15 @@ public:
     void setFileName(const QString &name);
     // Lists the folder again as it now is, with nothing selected.
     void Refresh();
-    // Lists the folder again as it now is, keeping the chosen file chosen (and
-    // selected where it is still listed), the highlighted row and the scroll
-    // position; fires no Click. Raises HostError and changes nothing when the
-    // folder cannot be read.
+    // Lists the folder again as it now is, reading it on a worker thread so that
+    // the window keeps answering. Once read, the list keeps the chosen file chosen
+    // (and selected where it is still listed), the highlighted row and the scroll
+    // position, fires no Click, and Reloaded hands over the folder's sub-folders.
+    // A folder that cannot be read changes nothing. A reading that applyRename
+    // overtakes is read again; one that another listing overtakes is dropped.
     void Reload();
+    // Whether a reload is being read.
+    [[nodiscard]] bool reloading() const;
     // While paused, FolderChanged waits; resuming fires it for the changes that
     // applyRename has not shown meanwhile.
     void pauseWatch();
@@ -140,10 +144,12 @@ public:
 Q_SIGNALS:
     void Click();
     void FolderChanged();
+    void Reloaded(const std::vector<QString> &folders);
 
 private:
     // Shows what was read from `path`, watched since just before the reading.
     void listContents(const QString &path, FolderContents contents);
+    void reloadRead();
     void announce(const QModelIndex &index);
     // Puts `name` into the list in its sorted place, or takes it out.
     void showEntry(const QString &name, bool listed);
@@ -168,4 +174,9 @@ private:
     std::vector<QString> m_links; // the listed folder's symbolic links, as last known
     QElapsedTimer m_typed; // since the last key typed to find a file by its name
     FolderWatch m_watch;
+    QFutureWatcher<std::optional<FolderContents>> m_reading;
+    QElapsedTimer m_readingTime;
+    quint64 m_shown = 0; // counts what this list has shown: listings and renames
+    quint64 m_readingFrom = 0; // m_shown as the reading began
+    bool m_readAgain = false; // the folder may have changed since the reading began
 };

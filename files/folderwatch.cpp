@@ -4,7 +4,6 @@
 
 #include "files/pathcodec.h"
 
-#include <QElapsedTimer>
 #include <QSocketNotifier>
 
 #include <algorithm>
@@ -18,7 +17,7 @@ namespace
 {
 // A burst of changes (a copy of many files, an editor's save) settles within this.
 constexpr int SettleMs = 250;
-// What the slots of one announcement took, times this, passes before the next.
+// What the listing after one announcement took, times this, passes before the next.
 constexpr int QuietFactor = 4;
 
 constexpr std::uint32_t Gone = IN_DELETE | IN_MOVED_FROM;
@@ -121,8 +120,10 @@ void FolderWatch::announce()
         return;
     readEvents();
     m_seen.clear();
-    QElapsedTimer took;
-    took.start();
     Q_EMIT Changed();
-    m_wait.setInterval(std::max(SettleMs, int(took.elapsed()) * QuietFactor));
+}
+
+void FolderWatch::settled(qint64 tookMs)
+{
+    m_wait.setInterval(int(std::clamp<qint64>(tookMs * QuietFactor, SettleMs, 60'000)));
 }

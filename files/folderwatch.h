@@ -11,9 +11,9 @@ class QSocketNotifier;
 
 // Watches one folder, by its exact bytes, for entries that come, go or are
 // renamed by anyone. Changed is announced once for a burst of changes, and
-// never again sooner than four times as long as the slots of the last
-// announcement took: a folder that changes all the time cannot keep the
-// window busy. Hidden names are not watched (listings leave them out), so the
+// never again sooner than four times as long as the last listing it caused
+// took (see settled): a folder that changes all the time cannot keep the
+// machine busy listing it. Hidden names are not watched (listings leave them out), so the
 // program's own set-aside and temporary files count for nothing.
 class FolderWatch : public QObject
 {
@@ -33,6 +33,8 @@ public:
     // those still left, after the usual wait.
     void pause();
     void resume();
+    // The listing that followed an announcement took `tookMs`.
+    void settled(qint64 tookMs);
 
 Q_SIGNALS:
     void Changed();

@@ -76,6 +76,7 @@ void Form1::connectHandlers()
     for (TextBox *box : {Text2, Text3})
         connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
     connect(File1, &FileList::FolderChanged, this, &Form1::refreshLists);
+    connect(File1, &FileList::Reloaded, this, &Form1::showSubFolders);
 }
 
 void Form1::Form_Load()

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class TextBox;
 class Label;
@@ -153,6 +154,7 @@ private:
     void listBrowsedFiles();
     // After a folder the file list could not read: the folder list goes back to the folder the window shows.
     void returnToShownFolder();
+    void showSubFolders(const std::vector<QString> &folders);
 
     // The last rename, for Undo: where the file went from and to, and which file it was.
     struct LastRename {

@@ -65,8 +65,14 @@ void Form1::refreshLists()
 {
     // Not a click and not a folder change: the choice, the boxes and the preview stay. A folder
     // that has gone or cannot be read keeps the lists as they were.
-    ErrorMode::skip([&] { File1->Reload(); });
-    ErrorMode::skip([&] { Dir1->Reload(); });
+    File1->Reload();
+}
+
+void Form1::showSubFolders(const std::vector<QString> &folders)
+{
+    // The file list has read the folder again; the folder list shows its sub-folders when it shows that folder.
+    if (Dir1->Path() == File1->Path())
+        Dir1->showSubFolders(folders);
 }
 
 void Form1::File1_Click()

@@ -67,7 +67,8 @@ bool benchChurn(const QString &folder)
     other.join();
     std::printf("5. A folder of %d files changed every millisecond by another program, for %.0f s\n", FileCount,
         ChurnMs / 1000);
-    std::printf("  (the slowest answer, %.0f ms, is one listing of the whole folder)\n", slowest);
+    std::printf(
+        "  (the slowest answer, %.0f ms: the list showing the whole folder anew, read on a worker thread)\n", slowest);
     const bool rare = reportBar("listings a second", listings * 1000 / ChurnMs, 4, 1.0, "/s");
     return reportBar("the window's thread busy", busy * 100, 25, 1.0, "%") && rare;
 }

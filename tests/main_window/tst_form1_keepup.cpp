@@ -92,12 +92,24 @@ private Q_SLOTS:
         QVERIFY2(listings.count() <= 2, qPrintable(QString::number(listings.count())));
     }
 
-    void f5ListsAtOnce()
+    void f5ListsWithoutTheWatch()
     {
+        m_fixture.window->File1->pauseWatch();
         QVERIFY(TestFiles::write(path("/Pics/quick.txt")));
         m_fixture.window->refresh->trigger();
-        QCOMPARE(listed(m_fixture.window->File1), names("a.jpg notes.txt quick.txt"));
+        QTRY_COMPARE(listed(m_fixture.window->File1), names("a.jpg notes.txt quick.txt"));
         QCOMPARE(m_fixture.window->refresh->shortcut(), QKeySequence(Qt::Key_F5));
+    }
+
+    void renameWhileTheFolderIsReadAgain()
+    {
+        Form1 &w = *m_fixture.window;
+        click(w, QStringLiteral("a.jpg"));
+        typeBaseName(w, QStringLiteral("b"));
+        w.refresh->trigger(); // read on a worker thread, most likely before the rename
+        press(w);
+        QTRY_VERIFY(!w.File1->reloading());
+        QCOMPARE(listed(w.File1), names("b.jpg notes.txt"));
     }
 
     void undo_data()
