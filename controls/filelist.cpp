@@ -94,7 +94,12 @@ QString FileList::Path() const
 void FileList::setPath(const QString &path)
 {
     m_watch.watch(path);
-    listContents(path, readFolder(path, FolderParts::FilesOnly));
+    try {
+        listContents(path, readFolder(path, FolderParts::FilesOnly));
+    } catch (const HostError &) {
+        m_watch.watch(m_path); // the folder still shown
+        throw;
+    }
 }
 
 void FileList::showContents(const QString &path, FolderContents contents)

@@ -163,6 +163,12 @@ private Q_SLOTS:
         QCOMPARE(w.Dir1->Path(), path("/Photos"));
         clickFile(QStringLiteral("holiday.jpg"));
         QCOMPARE(w.Command1->text(), QStringLiteral("Rename"));
+        // And the folder shown is still the one watched.
+        QVERIFY(TestFiles::write(path("/Photos/late.txt")));
+        QTRY_VERIFY(!w.File1->model()
+                         ->match(w.File1->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("late.txt"))
+                         .isEmpty());
+        QVERIFY(::unlink(encodePath(path("/Photos/late.txt")).c_str()) == 0);
     }
 
     void nameSplit_data()
