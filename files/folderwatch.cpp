@@ -63,10 +63,10 @@ void FolderWatch::watch(const QString &folder)
 void FolderWatch::forget(const QString &gone, const QString &arrived)
 {
     readEvents();
-    for (const auto &[name, hasArrived] : {Entry {gone, false}, Entry {arrived, true}}) {
+    for (const Entry &change : {Entry {gone, false}, Entry {arrived, true}}) {
         const auto own = std::find_if(m_seen.begin(), m_seen.end(),
-            [&](const Entry &seen) { return seen.arrived == hasArrived && seen.name == name; });
-        if (!name.isEmpty() && own != m_seen.end())
+            [&](const Entry &seen) { return seen.arrived == change.arrived && seen.name == change.name; });
+        if (!change.name.isEmpty() && own != m_seen.end())
             m_seen.erase(own);
     }
     if (m_seen.empty())
