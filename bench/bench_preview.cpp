@@ -10,12 +10,9 @@
 #include <QElapsedTimer>
 #include <QImageReader>
 #include <QPixmap>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -37,16 +34,6 @@ double medianMs(const std::function<void()> &work)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
-}
-
-void runDjpeg(const QString &path)
-{
-    QProcess djpeg;
-    djpeg.start(QStringLiteral("djpeg"),
-        {QStringLiteral("-scale"), QStringLiteral("1/8"), QStringLiteral("-outfile"), QStringLiteral("/dev/null"),
-            path});
-    if (!djpeg.waitForFinished(60000) || djpeg.exitCode() != 0)
-        std::fprintf(stderr, "djpeg failed: %s\n", qPrintable(djpeg.errorString()));
 }
 }
 

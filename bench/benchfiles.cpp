@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "benchfiles.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include <fcntl.h>
@@ -41,4 +43,14 @@ QImage photoLike(int width, int height)
         }
     }
     return image;
+}
+
+void runDjpeg(const QString &path)
+{
+    QProcess djpeg;
+    djpeg.start(QStringLiteral("djpeg"),
+        {QStringLiteral("-scale"), QStringLiteral("1/8"), QStringLiteral("-outfile"), QStringLiteral("/dev/null"),
+            path});
+    if (!djpeg.waitForFinished(60000) || djpeg.exitCode() != 0)
+        std::fprintf(stderr, "djpeg failed: %s\n", qPrintable(djpeg.errorString()));
 }

@@ -14,12 +14,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 namespace
@@ -30,12 +27,7 @@ double djpegMs(const QString &path)
 {
     QElapsedTimer timer;
     timer.start();
-    QProcess djpeg;
-    djpeg.start(QStringLiteral("djpeg"),
-        {QStringLiteral("-scale"), QStringLiteral("1/8"), QStringLiteral("-outfile"), QStringLiteral("/dev/null"),
-            path});
-    if (!djpeg.waitForFinished(60000) || djpeg.exitCode() != 0)
-        std::fprintf(stderr, "djpeg failed: %s\n", qPrintable(djpeg.errorString()));
+    runDjpeg(path);
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
