@@ -13,6 +13,7 @@
 // in the folders given: the fuzz seeds, a fuzz run's corpus.
 #include "controls/imagebox.h"
 #include "pictures/pictureloader.h"
+#include "tests/pictures/picturebytes.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -59,15 +60,7 @@ int loadOne(const QString &path)
     }
     const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     const double cpu = cpuMs() - cpuStart;
-    QFile status(QStringLiteral("/proc/self/status"));
-    qint64 peakKb = -1;
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("VmHWM:"))
-                peakKb = line.mid(6).trimmed().split(' ').value(0).toLongLong();
-        }
-    }
-    std::printf("%.1f %.1f %lld\n", ms, cpu, peakKb);
+    std::printf("%.1f %.1f %lld\n", ms, cpu, static_cast<long long>(peakMemoryKb()));
     return 0;
 }
 
@@ -92,65 +85,17 @@ Cost measure(const QString &program, const QString &path)
     return {fields[0].toDouble(), fields[1].toDouble(), fields[2].toDouble() / 1024};
 }
 
-quint32 crc32(const QByteArray &bytes)
-{
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char c : bytes) {
-        crc ^= static_cast<unsigned char>(c);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-QByteArray bigEndian(quint32 value)
-{
-    const char bytes[] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
-        static_cast<char>(value)};
-    return QByteArray(bytes, 4);
-}
-
-QByteArray littleEndian16(int value)
-{
-    const char bytes[] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF)};
-    return QByteArray(bytes, 2);
-}
-
-QByteArray chunk(const char *type, const QByteArray &data)
-{
-    const QByteArray body = QByteArray(type) + data;
-    return bigEndian(static_cast<quint32>(data.size())) + body + bigEndian(crc32(body));
-}
-
 // A PNG of zeros: `depth` bits per sample, `channels` samples a pixel.
 QByteArray png(int width, int height, int colourType, int channels, int depth = 8, const QByteArray &extra = {})
 {
-    const QByteArray header = bigEndian(width) + bigEndian(height) + static_cast<char>(depth)
-        + static_cast<char>(colourType) + QByteArray(3, '\0');
     const QByteArray raw(qint64(height) * (1 + qint64(width) * channels * depth / 8), '\0');
-    return "\x89PNG\r\n\x1A\n" + chunk("IHDR", header) + extra + chunk("IDAT", qCompress(raw, 9).mid(4))
-        + chunk("IEND", {});
+    return pngHeader(width, height, static_cast<char>(colourType), static_cast<char>(depth)) + extra
+        + pngChunk("IDAT", qCompress(raw, 9).mid(4)) + pngChunk("IEND", {});
 }
 
 QByteArray pngClaiming(const char *type)
 {
-    return png(1, 1, 0, 1).left(33) + bigEndian(0x7FFF0000) + type + "abc";
-}
-
-QByteArray icon(const QByteArray &image)
-{
-    return QByteArray("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14) + littleEndian16(static_cast<int>(image.size()))
-        + QByteArray("\0\0\x16\0\0\0", 6) + image;
-}
-
-// A GIF of one frame on a canvas; `restore` asks for the canvas under the frame to be kept.
-QByteArray gif(QSize canvas, QSize frame, bool restore = false)
-{
-    QByteArray bytes = "GIF89a" + littleEndian16(canvas.width()) + littleEndian16(canvas.height())
-        + QByteArray("\x80\0\0\0\0\0\xff\xff\xff", 9);
-    bytes += QByteArray("\x21\xf9\x04", 3) + (restore ? '\x0c' : '\0') + QByteArray(4, '\0');
-    return bytes + ',' + QByteArray(4, '\0') + littleEndian16(frame.width()) + littleEndian16(frame.height())
-        + QByteArray("\0\x02\x02\x44\x01\0;", 7);
+    return pngChunkClaiming(type, 0x7FFF0000);
 }
 
 QByteArray svg(const QByteArray &body, const QByteArray &prolog = {})
@@ -173,8 +118,8 @@ Files chunkClaims()
     Files files;
     for (const char *type : {"tEXt", "zTXt", "iTXt", "iCCP", "sPLT", "eXIf", "prVt", "IDAT"})
         files[QStringLiteral("png-%1-claims-2GB.png").arg(QLatin1String(type))] = pngClaiming(type);
-    files[QStringLiteral("icon-png-claims-2GB.ico")] = icon(pngClaiming("tEXt"));
-    files[QStringLiteral("png-8MB-text-chunk.png")] = png(16, 16, 2, 3, 8, chunk("tEXt", QByteArray(8 << 20, 'x')));
+    files[QStringLiteral("icon-png-claims-2GB.ico")] = iconHolding(pngClaiming("tEXt"));
+    files[QStringLiteral("png-8MB-text-chunk.png")] = png(16, 16, 2, 3, 8, pngChunk("tEXt", QByteArray(8 << 20, 'x')));
     files[QStringLiteral("png-RGBA-4096-at-limit.png")] = png(4096, 4096, 6, 4);
     files[QStringLiteral("png-16bit-2048-at-limit.png")] = png(2048, 2048, 6, 4, 16);
     return files;
@@ -204,11 +149,12 @@ Files svgReferences(const QString &folder)
 Files gifCanvases()
 {
     Files files;
-    files[QStringLiteral("gif-5700-canvas-1x1-frame.gif")] = gif(QSize(5700, 5700), QSize(1, 1));
-    files[QStringLiteral("gif-65535-canvas.gif")] = gif(QSize(65535, 65535), QSize(1, 1));
-    files[QStringLiteral("gif-5790-canvas-restoring.gif")] = gif(QSize(5790, 5790), QSize(5790, 5790), true);
-    files[QStringLiteral("gif-4096-canvas-restoring-at-limit.gif")] = gif(QSize(4096, 4096), QSize(4096, 4096), true);
-    files[QStringLiteral("gif-no-canvas-65535-frame.gif")] = gif(QSize(0, 0), QSize(65535, 65535));
+    files[QStringLiteral("gif-5700-canvas-1x1-frame.gif")] = gifOnCanvas(QSize(5700, 5700), QSize(1, 1));
+    files[QStringLiteral("gif-65535-canvas.gif")] = gifOnCanvas(QSize(65535, 65535), QSize(1, 1));
+    files[QStringLiteral("gif-5790-canvas-restoring.gif")] = gifOnCanvas(QSize(5790, 5790), QSize(5790, 5790), true);
+    files[QStringLiteral("gif-4096-canvas-restoring-at-limit.gif")]
+        = gifOnCanvas(QSize(4096, 4096), QSize(4096, 4096), true);
+    files[QStringLiteral("gif-no-canvas-65535-frame.gif")] = gifOnCanvas(QSize(0, 0), QSize(65535, 65535));
     return files;
 }
 

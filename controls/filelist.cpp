@@ -210,12 +210,12 @@ void FileList::applyRename(const QString &from, const QString &to)
     clearSelection();
     setCurrentIndex({});
     m_fileName.clear();
-    const bool leaves = inFolder(from, m_path), joins = inFolder(to, m_path) && listable(to);
+    const bool leaves = inFolder(from, m_path), arrives = inFolder(to, m_path), joins = arrives && listable(to);
     // A reading under way may predate the rename: it is read again.
     ++m_shown;
     m_readAgain = m_reading.isRunning();
     // The folder's watch saw this rename too: it is shown here, not by reading the folder again.
-    m_watch.forget(leaves ? nameOf(from) : QString(), inFolder(to, m_path) ? nameOf(to) : QString());
+    m_watch.forget(leaves ? nameOf(from) : QString(), arrives ? nameOf(to) : QString());
     if (leaves && joins) {
         moveEntry(nameOf(from), nameOf(to));
     } else {
@@ -226,7 +226,7 @@ void FileList::applyRename(const QString &from, const QString &to)
     }
     if (leaves)
         std::erase(m_links, nameOf(from));
-    if (inFolder(to, m_path) && isLink(to))
+    if (arrives && isLink(to))
         m_links.push_back(nameOf(to));
     // Links to the file may dangle now, or point to a file again.
     const QString folder = m_path.endsWith(u'/') ? m_path : m_path + u'/';

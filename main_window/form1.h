@@ -148,6 +148,8 @@ private:
     // window's thread, with a progress dialog for a long copy; whether the file was copied
     // to another file system.
     bool moveFile(const QString &from, const QString &to);
+    // Shows in the file list that the file at `from` now lies at `to`.
+    void listRenamed(const QString &from, const QString &to, bool copied);
     // After a rename: what Undo takes back, and the boxes' own undo forgotten.
     void rememberRename(const QString &from, const QString &to);
     // Dir1_Change's listing of the browsed folder's files.

@@ -104,9 +104,6 @@ QString nameReason(const QString &parts)
 
 void Form1::Command1_Click()
 {
-    // The list shows this press's outcome itself: the folder's watch must not list it again meanwhile.
-    File1->pauseWatch();
-    const auto resume = qScopeGuard([this] { File1->resumeWatch(); });
     ErrorMode::none([&] {
         // This press hides the preview: a picture still decoding for an earlier click would only show it again.
         if (!Text2->text().isEmpty())
@@ -141,14 +138,12 @@ void Form1::Command1_Click()
                 m_host.messageBox(
                     QStringLiteral("Error File not Renamed"), MsgBoxStyle::Critical, QStringLiteral("Error"));
         }
-        // The list shows the program's own rename without reading the folder again. A move
-        // that copied may also have tidied up after an earlier one that was cut short, and
-        // without a rename the folder is read anew; it may itself have gone meanwhile, and
+        // Without a rename the folder is read anew; it may itself have gone meanwhile, and
         // the list then stays as it was.
         if (atTarget && !samePath(OldFile, NewFile))
             rememberRename(OldFile, NewFile);
-        if (atTarget && !copied)
-            File1->applyRename(OldFile, NewFile);
+        if (atTarget)
+            listRenamed(OldFile, NewFile, copied);
         else
             ErrorMode::skip([&] { File1->Refresh(); });
         if (!Text2->text().isEmpty())
@@ -174,8 +169,6 @@ void Form1::rememberRename(const QString &from, const QString &to)
 
 void Form1::undoRename_Click()
 {
-    File1->pauseWatch();
-    const auto resume = qScopeGuard([this] { File1->resumeWatch(); });
     ErrorMode::none([&] {
         if (!m_lastRename)
             return;
@@ -192,10 +185,7 @@ void Form1::undoRename_Click()
         } else {
             m_lastRename.reset();
             FileChosen = 0;
-            if (copied)
-                ErrorMode::skip([&] { File1->Refresh(); });
-            else
-                File1->applyRename(last.to, last.from);
+            listRenamed(last.to, last.from, copied);
         }
         updateActions();
         if (!reason.isEmpty())
@@ -212,5 +202,18 @@ bool Form1::moveFile(const QString &from, const QString &to)
         return false;
     }
     // Anything else may be a move to another disk, which takes long: the window must keep answering.
+    // Meanwhile the folder's watch waits: the list shows the move once it has ended.
+    File1->pauseWatch();
+    const auto resume = qScopeGuard([this] { File1->resumeWatch(); });
     return runMove(from, to, [this, from, to](const CopyProgress &progress) { m_host.rename(from, to, progress); });
+}
+
+void Form1::listRenamed(const QString &from, const QString &to, bool copied)
+{
+    // The program's own rename is shown without reading the folder again. A move that copied
+    // may also have tidied up after an earlier one that was cut short: the folder is read anew.
+    if (copied)
+        ErrorMode::skip([&] { File1->Refresh(); });
+    else
+        File1->applyRename(from, to);
 }

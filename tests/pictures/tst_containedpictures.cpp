@@ -66,15 +66,11 @@ bool showsRed(const QImage &image)
 }
 }
 
-class TestContainedPictures : public QObject
+class TestContainedPictures : public PictureTest
 {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    qint64 m_idlePeakKb = 0;
-
-    [[nodiscard]] QString path(const QString &name) const { return m_dir.path() + u'/' + name; }
     [[nodiscard]] QByteArray pathBytes(const QString &name) const { return QFile::encodeName(path(name)); }
 
 private Q_SLOTS:
@@ -185,8 +181,7 @@ void TestContainedPictures::loadsOnlyWhatTheFileHolds()
     QStringList others = opened.names();
     others.removeAll(Clicked);
     QVERIFY2(others.isEmpty(), qPrintable(others.join(u' ')));
-    const qint64 growthKb = peakMemoryKb() - m_idlePeakKb;
-    QVERIFY2(growthKb < MemoryBudgetKb, qPrintable(QStringLiteral("peak grew by %1 kB").arg(growthKb)));
+    checkMemory();
     QCOMPARE(picture.has_value(), !size.isEmpty());
     if (picture) {
         QCOMPARE(QSize(picture->Width, picture->Height), size);

@@ -3,20 +3,9 @@
 // Files that are not pictures, or pictures built to exhaust the loader.
 #include "picturefixture.h"
 
-class TestHostilePictures : public QObject
+class TestHostilePictures : public PictureTest
 {
     Q_OBJECT
-
-private:
-    QTemporaryDir m_dir;
-    qint64 m_idlePeakKb = 0;
-
-    [[nodiscard]] QString path(const QString &name) const { return m_dir.path() + u'/' + name; }
-    void checkMemory() const
-    {
-        const qint64 growthKb = peakMemoryKb() - m_idlePeakKb;
-        QVERIFY2(growthKb < MemoryBudgetKb, qPrintable(QStringLiteral("peak grew by %1 kB").arg(growthKb)));
-    }
 
 private Q_SLOTS:
     void initTestCase();
