@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -106,4 +107,10 @@ public:
 
     // Starts `program` without waiting for it; window style 1 is a normal, focused window.
     virtual void shell(const QString &program, int windowStyle) = 0;
+
+    // The destination folders that moves went to lately, newest first, as kept in the
+    // user's configuration folder by their exact bytes; none when nothing is kept.
+    [[nodiscard]] virtual QStringList recentDestinations() = 0;
+    // Keeps `folders` for this run and the next ones; a failure to write is not reported.
+    virtual void keepRecentDestinations(const QStringList &folders) = 0;
 };

@@ -26,4 +26,7 @@ public:
     [[nodiscard]] std::optional<FileId> fileId(const QString &path) override;
     [[nodiscard]] QString fileExists(const QString &path) override;
     void shell(const QString &program, int windowStyle) override;
+    // Kept in zindle/zindle.conf of the user's configuration folder ($XDG_CONFIG_HOME, else ~/.config).
+    [[nodiscard]] QStringList recentDestinations() override;
+    void keepRecentDestinations(const QStringList &folders) override;
 };

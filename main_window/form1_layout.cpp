@@ -167,20 +167,18 @@ void Form1::createMenus()
     hep->setObjectName(QStringLiteral("hep"));
     aBout->setObjectName(QStringLiteral("aBout"));
     // Exit ends the program from whichever of its windows is active.
-    exIt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     exIt->setShortcutContext(Qt::ApplicationShortcut);
-    hep->setShortcut(QKeySequence(Qt::Key_F1));
     undoRename->setObjectName(QStringLiteral("undoRename"));
+    redoRename->setObjectName(QStringLiteral("redoRename"));
     fIle->insertAction(exIt, undoRename);
+    fIle->insertAction(exIt, redoRename);
     fIle->insertSeparator(exIt);
-    // A box with typing of its own to undo takes Ctrl+Z first (see TextBox).
-    undoRename->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    // A box with typing of its own to undo or redo takes the keys first (see TextBox).
     refresh->setObjectName(QStringLiteral("refresh"));
-    refresh->setShortcut(QKeySequence(Qt::Key_F5));
-    addAction(refresh);
     updateActions();
     connect(exIt, &QAction::triggered, this, &Form1::exIt_Click);
     connect(undoRename, &QAction::triggered, this, &Form1::undoRename_Click);
+    connect(redoRename, &QAction::triggered, this, &Form1::redoRename_Click);
     connect(refresh, &QAction::triggered, this, &Form1::refreshLists);
     connect(hep, &QAction::triggered, this, &Form1::hep_Click);
     connect(aBout, &QAction::triggered, this, &Form1::aBout_Click);

@@ -8,6 +8,7 @@
 #include "base/hosterror.h"
 #include "help_window/hellp.h"
 #include "main_window/previewdecoder.h"
+#include "main_window/renamehistory.h"
 
 #include <QAction>
 
@@ -26,11 +27,6 @@ Form1::~Form1()
     // The two windows have no owner; they go with the main window.
     delete m_help;
     delete m_about;
-}
-
-void Form1::updateActions()
-{
-    undoRename->setEnabled(m_lastRename.has_value());
 }
 
 Hellp *Form1::helpWindow() const

@@ -7,8 +7,10 @@
 #include "controls/copyprogress.h"
 #include "controls/imagebox.h"
 #include "controls/lists.h"
+#include "controls/recentfolders.h"
 #include "host/host.h"
 #include "main_window/previewdecoder.h"
+#include "main_window/renamehistory.h"
 
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -108,16 +110,18 @@ void Form1::Command1_Click()
         // This press hides the preview: a picture still decoding for an earlier click would only show it again.
         if (!Text2->text().isEmpty())
             m_preview->drop();
+        const QString chosen = File1->FileName();
+        const QString follower = followerOf(chosen); // computed while the chosen file is still listed
         if (FileChosen == 0)
             m_host.messageBox(QStringLiteral("Chose a File"), MsgBoxStyle::Critical, QStringLiteral("File"));
         bool atTarget = false; // the chosen file now lies at the target path
         bool copied = false; // it was copied to another file system
+        QString reason; // why the name or the file system refused the rename
         if (!Text2->text().isEmpty()) {
             Label2->setText(targetPath());
             if (FileChosen == 1 && ManyDots == 0) {
                 OldFile = Label1->text() + File1->FileName();
                 NewFile = Label2->text();
-                QString reason;
                 if (leavesFolder(Text2->text()) || leavesFolder(Text3->text()))
                     reason = nameReason(Text2->text() + Text3->text());
                 else if (File1->FileName().isEmpty()) // the source would be the folder itself
@@ -135,8 +139,14 @@ void Form1::Command1_Click()
                 atTarget = reason.isEmpty();
             }
             if (ManyDots == 1)
-                m_host.messageBox(
-                    QStringLiteral("Error File not Renamed"), MsgBoxStyle::Critical, QStringLiteral("Error"));
+                m_host.messageBox(QStringLiteral("Error File not Renamed\n")
+                        + tr("The target path may hold no \".\" other than the one before the extension."),
+                    MsgBoxStyle::Critical, QStringLiteral("Error"));
+        }
+        m_pressRenamed = atTarget;
+        if (!reason.isEmpty()) {
+            keepTheWork(chosen);
+            return;
         }
         // Without a rename the folder is read anew; it may itself have gone meanwhile, and
         // the list then stays as it was.
@@ -146,6 +156,8 @@ void Form1::Command1_Click()
             listRenamed(OldFile, NewFile, copied);
         else
             ErrorMode::skip([&] { File1->Refresh(); });
+        // The file that now stands where the chosen one stood: the next, or the chosen one itself.
+        highlightAfterPress(atTarget ? follower : chosen);
         if (!Text2->text().isEmpty())
             Image1->hide();
         FileChosen = 0;
@@ -155,43 +167,36 @@ void Form1::Command1_Click()
     });
 }
 
+void Form1::keepTheWork(const QString &chosen)
+{
+    // The file system (or the name) refused: the file stays chosen and the typed name stays,
+    // so that the user changes the name and presses again.
+    ErrorMode::skip([&] { File1->Refresh(); });
+    File1->setFileName(chosen);
+    // The press dropped the picture still decoding for it: it shows once decoded, as after a click.
+    if (!chosen.isEmpty())
+        preview(previewSourceOf(chosen), true, false);
+    editBaseName();
+}
+
+QString Form1::refusalReason(const HostError &error, const QString &target)
+{
+    return plainReason(error, target);
+}
+
 void Form1::rememberRename(const QString &from, const QString &to)
 {
-    if (const auto file = m_host.fileId(to))
-        m_lastRename = LastRename {from, to, *file};
-    else
-        m_lastRename.reset();
+    if (const auto file = identifyFile(m_host, to))
+        m_history->done(RenameStep {from, to, *file});
+    // A move makes its folder a recent destination, spelled once: a doubled "/" counts once.
+    static const QRegularExpression doubled(QStringLiteral("//+"));
+    const QString folder = QString(to.section(u'/', 0, -2) + u'/').replace(doubled, QStringLiteral("/"));
+    if (!samePath(folder, from.section(u'/', 0, -2) + u'/'))
+        m_recent->remember(folder);
     updateActions();
     // Ctrl+Z right after a rename undoes the rename, not the typing that named it.
     for (TextBox *box : {Text2, Text3, Text5})
         box->clearUndo();
-}
-
-void Form1::undoRename_Click()
-{
-    ErrorMode::none([&] {
-        if (!m_lastRename)
-            return;
-        const LastRename last = *m_lastRename;
-        QString reason;
-        bool copied = false;
-        if (m_host.fileId(last.to) != last.file) {
-            reason = QStringLiteral("\"%1\" is no longer the file that was renamed; nothing was changed.").arg(last.to);
-            m_lastRename.reset(); // nor will it ever be
-        } else if (const auto error = ErrorMode::testAfter([&] { copied = moveFile(last.to, last.from); })) {
-            reason = error->number() == EEXIST
-                ? QStringLiteral("Another file now has the name \"%1\"; nothing was overwritten.").arg(last.from)
-                : plainReason(*error, last.from);
-        } else {
-            m_lastRename.reset();
-            FileChosen = 0;
-            listRenamed(last.to, last.from, copied);
-        }
-        updateActions();
-        if (!reason.isEmpty())
-            m_host.messageBox(
-                QStringLiteral("Rename not Undone\n") + reason, MsgBoxStyle::Critical, QStringLiteral("Undo Rename"));
-    });
 }
 
 bool Form1::moveFile(const QString &from, const QString &to)

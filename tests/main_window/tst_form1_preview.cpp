@@ -259,6 +259,7 @@ private Q_SLOTS:
         }
         QVERIFY(TestFiles::write(m_dir.path() + QStringLiteral("/notes.txt"), "just text"));
         w.File1->Refresh();
+        w.setReadAhead(false); // each load below is then one a click asked for
         clickFile(QStringLiteral("first.png"));
         const auto shownColour = [&] { return w.Image1->picture().image.pixelColor(0, 0); };
         QSemaphore gate;

@@ -82,7 +82,7 @@ private Q_SLOTS:
         QTEST(w.Text2->text(), "baseName");
         QTEST(w.Text3->text(), "extension");
         QCOMPARE(w.Label2->text(), prefix + chosen);
-        QCOMPARE(m_host->loadedPictures.constLast(), prefix + chosen);
+        QVERIFY(m_host->loadedPictures.contains(prefix + chosen));
     }
 
     void refuses_data()

@@ -104,3 +104,16 @@ void FakeHost::shell(const QString &program, int windowStyle)
     launched.append(program);
     launchStyles.append(windowStyle);
 }
+
+QStringList FakeHost::recentDestinations()
+{
+    return keptForReal ? LinuxHost::recentDestinations() : recent;
+}
+
+void FakeHost::keepRecentDestinations(const QStringList &folders)
+{
+    if (keptForReal)
+        LinuxHost::keepRecentDestinations(folders);
+    else
+        recent = folders;
+}

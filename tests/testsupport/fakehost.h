@@ -41,6 +41,9 @@ public:
     std::optional<QList<QString>> existingFiles;
     // Runs as every picture starts loading, on the decoding thread: a test can hold it back there.
     std::function<void(const QString &path)> whileLoading;
+    // The recent destinations as kept between runs; with `keptForReal`, the real configuration folder keeps them.
+    QStringList recent;
+    bool keptForReal = false;
     // Runs just before every rename (on the worker thread of a move to another folder): a test can change the disk in
     // between.
     std::function<void()> beforeRename;
@@ -69,6 +72,8 @@ public:
     long regCloseKey(std::uint32_t key) override;
     [[nodiscard]] QString fileExists(const QString &path) override;
     void shell(const QString &program, int windowStyle) override;
+    [[nodiscard]] QStringList recentDestinations() override;
+    void keepRecentDestinations(const QStringList &folders) override;
 
 private:
     QHash<std::uint32_t, QByteArray> m_keys;
