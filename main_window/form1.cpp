@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window/form1.h"
 
+#include "controls/accessibility.h"
 #include "controls/controls.h"
 #include "controls/imagebox.h"
 #include "controls/lists.h"
@@ -159,6 +160,8 @@ void Form1::Label2_Change()
         // The composition puts in one "." (or none for a name without any); every other is one too many.
         const bool tooMany = composesDot() ? FirstDot != LastDot : FirstDot != 0;
         ManyDots = tooMany ? 1 : 0;
+        // Screen readers hear that the path cannot be renamed to, as the user sees it in the refusal.
+        Accessibility::setInvalidEntry(Label2, tooMany);
     });
 }
 
