@@ -99,7 +99,8 @@ public:
         = 0;
     virtual long regCloseKey(std::uint32_t key) = 0;
 
-    // Which file is at `path`; nothing when no entry is there.
+    // Which file is at `path`; nothing when no entry is there. The window also calls it on
+    // the worker thread that decodes pictures.
     [[nodiscard]] virtual std::optional<FileId> fileId(const QString &path) = 0;
 
     // The file's name when a plain, visible file exists at `path`, else "".

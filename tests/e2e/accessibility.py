@@ -32,6 +32,7 @@ EXPECTED = [
     ("Zindle", "image", "Preview", None, None, None),
     ("Zindle", "menu item", "File", None, None, "Alt+F"),
     ("Zindle", "menu item", "Undo Rename", None, None, "Ctrl+Z"),
+    ("Zindle", "menu item", "Redo Rename", None, None, "Ctrl+Shift+Z"),
     ("Zindle", "menu item", "Exit", None, None, "Ctrl+Q"),
     ("Zindle", "menu item", "Help", None, None, "Alt+H"),
     ("Zindle", "menu item", "Help", None, None, "F1"),

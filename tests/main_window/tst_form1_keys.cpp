@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A batch of files from the keyboard: what "To" shows after each kind of edit is
 // where the press puts the file; Ctrl+Enter, Alt+Down and Alt+Up walk the list.
-#include "controls/recentfolders.h"
+#include "controls/imagebox.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
 #include "windowdriver.h"
@@ -135,6 +135,21 @@ private Q_SLOTS:
         QCOMPARE(box->objectName(), focused);
         QCOMPARE(box->selectedText(), box->text());
         QVERIFY(!box->text().isEmpty());
+    }
+
+    // The neighbours of the chosen file are decoded ahead: choosing one loads nothing more, until the folder changes.
+    void nextPictureWasReadAhead()
+    {
+        Form1 &w = *m_fixture.window;
+        run(QStringLiteral("click:a.jpg"));
+        const auto loads = [&] { return m_fixture.host->loadedPictures.count(path("/Pics/b.jpg")); };
+        QCOMPARE(loads(), 1);
+        w.Image1->setPicture({});
+        run(QStringLiteral("Alt+Down"));
+        QCOMPARE(loads(), 1);
+        QVERIFY(!w.Image1->picture().image.isNull()); // shown all the same
+        run(QStringLiteral("browse:%S browse:%P click:b.jpg"));
+        QCOMPARE(loads(), 2);
     }
 
 private:
