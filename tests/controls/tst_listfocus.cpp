@@ -31,17 +31,11 @@ double contrast(QColor a, QColor b)
 
 QPalette darkPalette()
 {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
+    const QColor text(0xe0, 0xe0, 0xe0), window(0x2b, 0x2b, 0x2b), base(0x1e, 0x1e, 0x1e);
+    QPalette dark(text, window, window.lighter(), window.darker(), window, text, Qt::white, base, window);
     dark.setColor(QPalette::Highlight, QColor(0x3d, 0x6f, 0xa8));
     dark.setColor(QPalette::HighlightedText, Qt::white);
     return dark;
-}
 }
 
 class TestListFocus : public QObject

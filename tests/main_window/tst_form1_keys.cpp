@@ -7,10 +7,7 @@
 #include "testsupport/testfiles.h"
 #include "windowdriver.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
-#include <QCompleter>
 
 using namespace WindowDriver;
 
