@@ -76,7 +76,8 @@ public:
     // next file of the list as a click would.
     void renameAndNext();
     // Chooses the file `step` rows after the chosen one (before it when negative), as a
-    // click would; from the highlighted file when none is chosen.
+    // click would. With none chosen, the highlighted file counts as the next one: a press
+    // leaves highlighted the file that stands where the renamed one stood.
     void chooseNeighbour(int step);
     // The keyboard focus in the base-name box (F2) or the destination box (Ctrl+L), its text selected.
     void editName();
@@ -198,8 +199,10 @@ private:
     [[nodiscard]] static QString refusalReason(const HostError &error, const QString &target);
     // Where a click on `name` in the file list loads its picture from.
     [[nodiscard]] QString previewSourceOf(const QString &name) const;
-    // Has the pictures of the chosen (or highlighted) file's neighbours read ahead.
+    // Has the pictures read ahead that Alt+Down and Alt+Up would show.
     void readAhead();
+    // The row chooseNeighbour(step) would choose; -1 when none.
+    [[nodiscard]] int neighbourRow(int step) const;
     // The file a press leaves highlighted: the one after `chosen` in the list, else the one before.
     [[nodiscard]] QString followerOf(const QString &chosen) const;
     // After a press: the file `name` highlighted, not chosen, where it is listed.

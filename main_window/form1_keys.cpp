@@ -58,14 +58,24 @@ void Form1::renameAndNext()
     File1_Click();
 }
 
+int Form1::neighbourRow(int step) const
+{
+    const int count = File1->fileCount();
+    const QString chosen = File1->FileName();
+    int row = -1;
+    if (!chosen.isEmpty() && File1->rowOfFile(chosen) >= 0)
+        row = File1->rowOfFile(chosen) + step;
+    else if (const int highlighted = File1->currentIndex().row(); highlighted >= 0)
+        row = step > 0 ? highlighted : highlighted - 1; // what a press left highlighted is next
+    else
+        row = step > 0 ? 0 : count - 1;
+    return row >= 0 && row < count ? row : -1;
+}
+
 void Form1::chooseNeighbour(int step)
 {
-    const QString from = File1->FileName();
-    const int at = from.isEmpty() ? File1->currentIndex().row() : File1->rowOfFile(from);
-    const int count = File1->fileCount();
-    // From nowhere, Down starts at the first file and Up at the last.
-    const int row = at < 0 ? (step > 0 ? 0 : count - 1) : at + step;
-    if (row < 0 || row >= count)
+    const int row = neighbourRow(step);
+    if (row < 0)
         return;
     File1->setFileName(File1->fileAt(row));
     File1_Click();
@@ -122,12 +132,10 @@ void Form1::readAhead()
 {
     if (!m_readAhead)
         return;
-    const QString from = File1->FileName();
-    const int at = from.isEmpty() ? File1->currentIndex().row() : File1->rowOfFile(from);
+    // What Alt+Down and Alt+Up would choose; Ctrl+Enter chooses what Alt+Down would after its press.
     QStringList paths;
-    // One ahead, then one behind: a batch is mostly walked forwards.
-    for (const int row : {at + 1, at - 1}) {
-        if (at >= 0 && row >= 0 && row < File1->fileCount())
+    for (const int step : {1, -1}) {
+        if (const int row = neighbourRow(step); row >= 0)
             paths.append(previewSourceOf(File1->fileAt(row)));
     }
     m_preview->readAhead(paths, previewBox());

@@ -81,6 +81,8 @@ private Q_SLOTS:
         QTest::newRow("too many dots: highlighted, not chosen") << "a.jpg" << "type:x.y Ctrl+Return" << "" << "a.jpg" << "a.jpg b.jpg c.jpg notes.txt" << 1;
         QTest::newRow("Enter highlights the next") << "a.jpg" << "type:x Return" << "" << "b.jpg" << "b.jpg c.jpg notes.txt x.jpg" << 0;
         QTest::newRow("... which two Shift+Tab and Enter choose") << "a.jpg" << "type:x Return Shift+Tab Shift+Tab Return" << "b.jpg" << "b.jpg" << "b.jpg c.jpg notes.txt x.jpg" << 0;
+        QTest::newRow("after a press, Alt+Down chooses the highlighted") << "a.jpg" << "type:x Return F2 Alt+Down" << "b.jpg" << "b.jpg" << "b.jpg c.jpg notes.txt x.jpg" << 0;
+        QTest::newRow("... and Alt+Up the one before") << "b.jpg" << "type:x Return F2 Alt+Up" << "a.jpg" << "a.jpg" << "a.jpg c.jpg notes.txt x.jpg" << 0;
         QTest::newRow("Alt+Down") << "a.jpg" << "Alt+Down" << "b.jpg" << "b.jpg" << "a.jpg b.jpg c.jpg notes.txt" << 0;
         QTest::newRow("Alt+Down twice, Alt+Up") << "a.jpg" << "Alt+Down Alt+Down Alt+Up" << "b.jpg" << "b.jpg" << "a.jpg b.jpg c.jpg notes.txt" << 0;
         QTest::newRow("Alt+Down from the extension") << "b.jpg" << "Tab Alt+Down" << "c.jpg" << "c.jpg" << "a.jpg b.jpg c.jpg notes.txt" << 0;
@@ -142,7 +144,7 @@ private Q_SLOTS:
         const auto loads = [&] { return m_fixture.host->loadedPictures.count(path("/Pics/b.jpg")); };
         QCOMPARE(loads(), 1);
         w.Image1->setPicture({});
-        run(QStringLiteral("Alt+Down"));
+        run(QStringLiteral("type:x Ctrl+Return")); // renames a.jpg, chooses b.jpg
         QCOMPARE(loads(), 1);
         QVERIFY(!w.Image1->picture().image.isNull()); // shown all the same
         run(QStringLiteral("browse:%S browse:%P click:b.jpg"));
