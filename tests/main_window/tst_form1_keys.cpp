@@ -112,30 +112,6 @@ private Q_SLOTS:
         }
     }
 
-    void f2AndCtrlLSelectTheBox_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("focused");
-        QTest::newRow("Ctrl+L") << "Ctrl+L"
-                                << "Text5";
-        QTest::newRow("F2 from the destination") << "Ctrl+L F2"
-                                                 << "Text2";
-        QTest::newRow("F2 from the file list") << "Shift+Tab Shift+Tab F2"
-                                               << "Text2";
-    }
-
-    void f2AndCtrlLSelectTheBox()
-    {
-        QFETCH(QString, steps);
-        QFETCH(QString, focused);
-        run(QStringLiteral("click:a.jpg Tab End ") + steps);
-        const auto *box = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-        QVERIFY(box);
-        QCOMPARE(box->objectName(), focused);
-        QCOMPARE(box->selectedText(), box->text());
-        QVERIFY(!box->text().isEmpty());
-    }
-
     // The neighbours of the chosen file are decoded ahead: choosing one loads nothing more, until the folder changes.
     void nextPictureWasReadAhead()
     {
