@@ -37,6 +37,7 @@ QPalette darkPalette()
     dark.setColor(QPalette::HighlightedText, Qt::white);
     return dark;
 }
+}
 
 class TestListFocus : public QObject
 {
