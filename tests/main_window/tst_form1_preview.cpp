@@ -150,7 +150,7 @@ private Q_SLOTS:
         if (held)
             w.Text5->setText(m_dir.path() + u'/');
         clickFile(QStringLiteral("a.jpg"));
-        QCOMPARE(m_host->loadedPictures.size(), 1);
+        QVERIFY(!m_host->loadedPictures.isEmpty()); // the click's picture first, then those read ahead
         QTEST(m_host->loadedPictures.constFirst(), "loaded");
     }
 
