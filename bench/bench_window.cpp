@@ -22,8 +22,8 @@ int main(int argc, char **argv)
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 4 && arguments[1] == QLatin1String("--start-up"))
         return runStartupChild(arguments[2], arguments[3]);
-    if (arguments.size() == 3 && arguments[1] == QLatin1String("--step"))
-        return runStepChild(arguments[2]);
+    if (arguments.size() == 3 && arguments[1].startsWith(QLatin1String("--step")))
+        return runStepChild(arguments[2], arguments[1] == QLatin1String("--step"));
     if (arguments.size() == 3 && arguments[1] == QLatin1String("--decode-times"))
         return runDecodeTimesChild(arguments[2]);
 

@@ -144,7 +144,7 @@ void Form1::Command1_Click()
                     MsgBoxStyle::Critical, QStringLiteral("Error"));
         }
         m_pressRenamed = atTarget;
-        if (!reason.isEmpty()) {
+        if (!reason.isEmpty() && !chosen.isEmpty()) {
             keepTheWork(chosen);
             return;
         }
@@ -174,8 +174,7 @@ void Form1::keepTheWork(const QString &chosen)
     ErrorMode::skip([&] { File1->Refresh(); });
     File1->setFileName(chosen);
     // The press dropped the picture still decoding for it: it shows once decoded, as after a click.
-    if (!chosen.isEmpty())
-        preview(previewSourceOf(chosen), true, false);
+    preview(previewSourceOf(chosen), true, false);
     editBaseName();
 }
 

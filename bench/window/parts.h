@@ -60,4 +60,4 @@ bool benchChurn(const QString &folder);
 bool benchStep(const QString &work, const QString &self);
 // The children: the preview-size decode time of each picture of `folder`, and the stepping window.
 int runDecodeTimesChild(const QString &folder);
-int runStepChild(const QString &folder);
+int runStepChild(const QString &folder, bool readAhead);

@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Stepping through a folder of 50 camera-size JPEGs with Alt+Down, a step every
-// 300 ms: how soon each next picture shows, against the time its own
-// preview-size decode takes in the same run, and the peak memory against the
-// start-up peak. Each side runs in a fresh process of its own, so that neither
-// the writing of the pictures nor the other side counts in its memory.
+// Stepping through a folder of 50 camera-size JPEGs with Alt+Down, each picture
+// looked at for 300 ms: how soon each next picture shows, against the time its
+// own preview-size decode takes in the same run, and the peak memory against
+// the start-up peak, with and without reading ahead. Each runs in a fresh
+// process of its own, so that neither the writing of the pictures nor another
+// part counts in its memory.
 #include "benchfiles.h"
 #include "paints.h"
 #include "parts.h"
@@ -18,14 +19,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QProcess>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-
-#include <sys/resource.h>
 
 namespace
 {
@@ -37,11 +37,18 @@ QString pictureName(int n)
     return QStringLiteral("DSC_%1.jpg").arg(n, 4, 10, QLatin1Char('0'));
 }
 
+// The peak resident memory of this process image (VmHWM): unlike getrusage's, it does not
+// count what the process held between fork and exec, a copy of the benchmark's own memory.
 double peakKiB()
 {
-    rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss);
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').constFirst().toDouble();
+    }
+    return 0;
 }
 
 // Runs until `done` or `ms` have passed.
@@ -83,10 +90,11 @@ int runDecodeTimesChild(const QString &folder)
     return 0;
 }
 
-int runStepChild(const QString &folder)
+int runStepChild(const QString &folder, bool readAhead)
 {
     BenchHost host;
     Form1 window(host);
+    window.setReadAhead(readAhead);
     window.show();
     window.Dir1->setPath(folder);
     Paints paints(window.Image1);
@@ -102,7 +110,7 @@ int runStepChild(const QString &folder)
         window.nextFile->trigger(); // what Alt+Down in the name box does
         waitUntil([&] { return window.Image1->picture().image.cacheKey() != before && paints.showsItsPicture(); });
         std::printf("%.3f\n", monotonicMs() - start);
-        waitUntil([] { return false; }, start + StepMs - monotonicMs());
+        waitUntil([] { return false; }, StepMs); // looked at, then the next
     }
     std::printf("%.0f\n%.0f\n%.0f\n", startPeak, peakKiB(), pictureKiB);
     return window.File1->FileName() == pictureName(Pictures - 1) ? 0 : 1;
@@ -122,7 +130,9 @@ bool benchStep(const QString &work, const QString &self)
     }
     const std::vector<double> decode = runChild(self, QStringLiteral("--decode-times"), folder);
     const std::vector<double> step = runChild(self, QStringLiteral("--step"), folder);
-    if (decode.size() != std::size_t(Pictures) || step.size() != std::size_t(Pictures - 1 + 3)) {
+    const std::vector<double> plain = runChild(self, QStringLiteral("--step-without-reading-ahead"), folder);
+    const std::size_t figures = Pictures - 1 + 3;
+    if (decode.size() != std::size_t(Pictures) || step.size() != figures || plain.size() != figures) {
         std::printf("   the children did not report every figure\n");
         return false;
     }
@@ -132,18 +142,21 @@ bool benchStep(const QString &work, const QString &self)
         ratios.push_back(step[std::size_t(n - 1)] / decode[std::size_t(n)]);
     }
     const double startPeak = step[Pictures - 1], peak = step[Pictures], picture = step[Pictures + 1];
-    std::printf(
-        "6. Alt+Down every %.0f ms through %d pictures, each against its own preview-size decode\n", StepMs, Pictures);
+    const double plainGrowth = plain[Pictures] - plain[Pictures - 1];
+    std::printf("6. Alt+Down through %d pictures, each looked at for %.0f ms, against its own preview-size decode\n",
+        Pictures, StepMs);
+    const double worstRatio = *std::max_element(ratios.begin(), ratios.end());
     const bool typical = reportBar("next picture shown, median", median(shown), median(decode), 0.25, "ms");
-    std::printf("  %-40s %8.2f x its decode (worst %s, at most 0.25): %s\n", "worst step",
-        *std::max_element(ratios.begin(), ratios.end()),
-        pictureName(int(std::max_element(ratios.begin(), ratios.end()) - ratios.begin()) + 1).toLatin1().constData(),
-        *std::max_element(ratios.begin(), ratios.end()) <= 0.25 ? "met" : "MISSED");
-    std::printf("  %-40s %8.2f x its decode\n", "median step", median(ratios));
-    const bool worst = *std::max_element(ratios.begin(), ratios.end()) <= 0.25;
-    const bool small
-        = reportBar("peak memory over the start-up peak", (peak - startPeak) / 1024, 2 * picture / 1024, 1.0, "MiB");
-    std::printf("  (start-up peak %.1f MiB, peak %.1f MiB, a preview-size picture %.2f MiB)\n", startPeak / 1024,
-        peak / 1024, picture / 1024);
+    std::printf("  %-40s %8.2f x its decode, median %.2f x (at most 0.25): %s\n", "worst step", worstRatio,
+        median(ratios), worstRatio <= 0.25 ? "met" : "MISSED");
+    std::printf("  %-40s %8.1f MiB, without reading ahead %.1f MiB\n", "peak memory over the start-up peak",
+        (peak - startPeak) / 1024, plainGrowth / 1024);
+    // Stepping alone grows the peak in its first steps, reading ahead or not (caches filling):
+    // what reading ahead adds is the difference.
+    const bool small = reportBar(
+        "of which reading ahead", std::max(0.0, peak - startPeak - plainGrowth) / 1024, 2 * picture / 1024, 1.0, "MiB");
+    std::printf("  (start-up peak %.1f MiB, peak %.1f MiB; floor: two preview-size pictures of %.2f MiB)\n",
+        startPeak / 1024, peak / 1024, picture / 1024);
+    const bool worst = worstRatio <= 0.25;
     return typical && worst && small;
 }
