@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -51,12 +52,16 @@ double peakKiB()
     return 0;
 }
 
-// Runs until `done` or `ms` have passed.
+// Runs the window's events until `done` or `ms` have passed, asking every millisecond;
+// waiting, not spinning, so that the decoding thread has the processor to itself.
 void waitUntil(const std::function<bool()> &done, double ms = 60000)
 {
     const double until = monotonicMs() + ms;
+    QTimer ask;
+    ask.setTimerType(Qt::PreciseTimer);
+    ask.start(1);
     while (!done() && monotonicMs() < until)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 // The child's figures, one number a line.
@@ -147,8 +152,9 @@ bool benchStep(const QString &work, const QString &self)
         Pictures, StepMs);
     const double worstRatio = *std::max_element(ratios.begin(), ratios.end());
     const bool typical = reportBar("next picture shown, median", median(shown), median(decode), 0.25, "ms");
-    std::printf("  %-40s %8.2f x its decode, median %.2f x (at most 0.25): %s\n", "worst step", worstRatio,
-        median(ratios), worstRatio <= 0.25 ? "met" : "MISSED");
+    const auto over = std::count_if(ratios.begin(), ratios.end(), [](double ratio) { return ratio > 0.25; });
+    std::printf("  %-40s %8.2f x its decode, median %.2f x, %d of %d over (at most 0.25): %s\n", "worst step",
+        worstRatio, median(ratios), int(over), int(ratios.size()), worstRatio <= 0.25 ? "met" : "MISSED");
     std::printf("  %-40s %8.1f MiB, without reading ahead %.1f MiB\n", "peak memory over the start-up peak",
         (peak - startPeak) / 1024, plainGrowth / 1024);
     // Stepping alone grows the peak in its first steps, reading ahead or not (caches filling):
