@@ -118,8 +118,9 @@ void PreviewDecoder::finished()
     m_running = false;
     Result result = m_watcher.result();
     const Done done = std::exchange(m_runningDone, nullptr);
-    // Kept even when no file could be told, so that it is not read again and again; it is never handed over.
-    if (done || m_wanted.contains(m_runningPath))
+    // The picture shown is kept while reading ahead, as the one behind the next choice. Kept even
+    // when no file could be told, so that it is not read again and again; it is never handed over.
+    if ((done && !m_wanted.isEmpty()) || m_wanted.contains(m_runningPath))
         keep(Decoded {m_runningPath, m_runningBox, result.file, result.picture});
     if (done)
         m_shownPath = m_runningPath;

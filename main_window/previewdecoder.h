@@ -24,8 +24,8 @@
 //
 // While no request waits, it reads ahead the pictures it is told the user may
 // choose next (one ahead and one behind), and keeps them with the picture it
-// handed over last, so that a request for one of them is answered at once, as
-// long as its path still names the file that was decoded.
+// handed over last (while it reads ahead), so that a request for one of them
+// is answered at once, as long as its path still names the file that was decoded.
 class PreviewDecoder : public QObject
 {
     Q_OBJECT

@@ -25,7 +25,8 @@ private Q_SLOTS:
         QTest::newRow("two ahead at most") << "ahead:b,c,d wait" << "b c" << "";
         QTest::newRow("what is still wanted is kept") << "ahead:b,c wait ahead:c,d wait request:c" << "b c d" << "c";
         QTest::newRow("what is no longer wanted is not") << "ahead:b,c wait ahead:c,d wait request:b wait" << "b c d b" << "b";
-        QTest::newRow("the picture shown is kept") << "request:a wait ahead:b wait request:b ahead:a,c wait request:a" << "a b c" << "a b a";
+        QTest::newRow("the picture shown is kept") << "request:a ahead:b wait request:b ahead:a,c wait request:a" << "a b c" << "a b a";
+        QTest::newRow("not without reading ahead") << "request:a wait request:a wait" << "a a" << "a a";
         QTest::newRow("a request takes the decode under way") << "ahead:b request:b wait" << "b" << "b";
         QTest::newRow("a request goes first") << "ahead:b,c request:a wait" << "b a c" << "a";
         QTest::newRow("forgotten with the folder") << "ahead:b wait forget request:b wait" << "b b" << "b";
