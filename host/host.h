@@ -104,6 +104,10 @@ public:
     // The file's name when a plain, visible file exists at `path`, else "".
     [[nodiscard]] virtual QString fileExists(const QString &path) = 0;
 
+    // Whether what stands at `path` (links followed) is neither a folder nor a
+    // regular file: a FIFO, a device or a socket. False when nothing is found there.
+    [[nodiscard]] virtual bool isSpecialFile(const QString &path) = 0;
+
     // Starts `program` without waiting for it; window style 1 is a normal, focused window.
     virtual void shell(const QString &program, int windowStyle) = 0;
 };

@@ -25,5 +25,6 @@ public:
     long regCloseKey(std::uint32_t key) override;
     [[nodiscard]] std::optional<FileId> fileId(const QString &path) override;
     [[nodiscard]] QString fileExists(const QString &path) override;
+    [[nodiscard]] bool isSpecialFile(const QString &path) override;
     void shell(const QString &program, int windowStyle) override;
 };
