@@ -176,6 +176,7 @@ private:
     const std::unique_ptr<PreviewDecoder> m_preview;
     QPointer<Hellp> m_help;
     QPointer<frmAbout> m_about;
-    bool m_moving = false; // a move's dialog is up
+    bool m_waiting = false; // for a move, in moveFile
+    bool m_held = false; // a move's dialog is up: the window answers only quitting, Help and About
     QPointer<QWidget> m_focusBeforeMove;
 };

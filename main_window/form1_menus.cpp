@@ -31,8 +31,8 @@ Form1::~Form1()
 void Form1::updateActions()
 {
     // While a move's dialog is up, only quitting, Help and About answer.
-    undoRename->setEnabled(!m_moving && m_lastRename.has_value());
-    refresh->setEnabled(!m_moving);
+    undoRename->setEnabled(!m_held && m_lastRename.has_value());
+    refresh->setEnabled(!m_held);
 }
 
 Hellp *Form1::helpWindow() const

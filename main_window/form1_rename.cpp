@@ -219,7 +219,11 @@ MoveEnd Form1::moveFile(const QString &from, const QString &to, bool undoing)
     // Anything else may be a move to another disk, which takes long: the window must keep answering.
     // Meanwhile the folder's watch waits: the list shows the move once it has ended.
     File1->pauseWatch();
-    const auto resume = qScopeGuard([this] { File1->resumeWatch(); });
+    m_waiting = true;
+    const auto resume = qScopeGuard([this] {
+        m_waiting = false;
+        File1->resumeWatch();
+    });
     MoveWindow window;
     window.owner = this;
     window.hold = [this](bool held) { holdForMove(held); };
@@ -232,7 +236,7 @@ MoveEnd Form1::moveFile(const QString &from, const QString &to, bool undoing)
 void Form1::holdForMove(bool held)
 {
     // Quitting, Help and About stay; the controls and the other commands wait for the move.
-    m_moving = held;
+    m_held = held;
     if (held && central->isAncestorOf(QApplication::focusWidget()))
         m_focusBeforeMove = QApplication::focusWidget();
     central->setEnabled(!held);
@@ -243,8 +247,8 @@ void Form1::holdForMove(bool held)
 
 void Form1::moveEndedLate(const QString &from, const QString &to, bool undoing, const LateMoveEnd &end)
 {
-    // Told while another move's dialog is up, it waits for that move: a message now would hold that move's window.
-    if (m_moving) {
+    // Told while another move is waited for, it waits for that move: a message now would hold that move's window.
+    if (m_waiting) {
         QTimer::singleShot(100, this, [=, this] { moveEndedLate(from, to, undoing, end); });
         return;
     }

@@ -77,8 +77,8 @@ private Q_SLOTS:
         // Half a second on, the dialog is up; the window then answers only quitting.
         bool checked = false;
         QTimer::singleShot(int(CopyProgressDialog::delayMs) + 200, [&] {
-            QDialog *dialog = visibleDialog();
-            QVERIFY(dialog);
+            auto *dialog = w.findChild<QDialog *>(QStringLiteral("moveProgress"));
+            QVERIFY(dialog && dialog->isVisible());
             const auto cancel
                 = qScopeGuard([dialog] { QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton); });
             QVERIFY(!QApplication::activeModalWidget()); // nothing keeps the window from closing
@@ -96,8 +96,9 @@ private Q_SLOTS:
             qPrintable(QString::number(clock.elapsed())));
 
         // The window has stopped waiting, says so, and answers.
-        QVERIFY(!visibleDialog());
-        QCOMPARE(messages().constLast(),
+        QVERIFY(!w.findChild<QDialog *>(QStringLiteral("moveProgress")));
+        QList<FakeHost::Message> &messages = m_fixture.host->messages;
+        QCOMPARE(messages.constLast().text,
             (undo ? QStringLiteral("Rename not Undone\n") : QStringLiteral("Error File not Renamed\n"))
                 + QStringLiteral("The disk does not answer, so the move could not be stopped yet; it goes on in the "
                                  "background. You will be told how it ends; nothing is lost either way."));
@@ -111,39 +112,21 @@ private Q_SLOTS:
         // The move answers again; its end is handled as any other's.
         if (targetTaken)
             QVERIFY(TestFiles::write(to, "other"));
-        const qsizetype told = messages().size();
+        const qsizetype told = messages.size();
         m_stuck.release();
-        QTRY_COMPARE(messages().size(), told + 1);
+        QTRY_COMPARE(messages.size(), told + 1);
         QFETCH(QString, late);
-        QCOMPARE(messages().constLast(), late.arg(m_fixture.dir->path()));
+        QCOMPARE(messages.constLast().text, late.arg(m_fixture.dir->path()));
         QFETCH(QString, at);
         QCOMPARE(TestFiles::read(path(at.toUtf8().constData())), picture);
         if (targetTaken)
             QCOMPARE(TestFiles::read(to), "other");
-        const bool inPics = at.startsWith(QLatin1String("/Pics"));
-        QTRY_COMPARE(
-            listed(w.File1), (inPics ? QStringLiteral("a.jpg notes.txt") : QStringLiteral("notes.txt")).split(u' '));
+        QTRY_COMPARE(listed(w.File1).contains(QStringLiteral("a.jpg")), at.startsWith(QLatin1String("/Pics")));
         QCOMPARE(w.undoRename->isEnabled(), !undo && !targetTaken);
     }
 
 private:
     [[nodiscard]] QString path(const char *below) const { return m_fixture.path(below); }
-
-    [[nodiscard]] QStringList messages() const
-    {
-        QStringList texts;
-        for (const FakeHost::Message &message : m_fixture.host->messages)
-            texts << message.text;
-        return texts;
-    }
-
-    static QDialog *visibleDialog()
-    {
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("moveProgress") && widget->isVisible())
-                return qobject_cast<QDialog *>(widget);
-        return nullptr;
-    }
 
     WindowDriver::Fixture m_fixture;
     QSemaphore m_stuck;
