@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 // The application's title and version, as the About box and message boxes show them.
 struct AppInfo {
@@ -21,12 +22,14 @@ struct AppInfo {
     int Revision = 0;
 };
 
-// Which file a path names: its device and inode (a link is itself), and its birth time where the
-// file system keeps one, since a file made after another was removed often gets its inode.
+// Which file a path names (a link is itself), told apart from a file made later on its freed
+// inode: its device and inode, its handle from the file system (which carries the inode's
+// generation), and its birth time where the file system keeps one.
 struct FileId {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::int64_t bornNs = 0;
+    std::string handle;
     friend bool operator==(const FileId &, const FileId &) = default;
 };
 
@@ -98,7 +101,8 @@ public:
         = 0;
     virtual long regCloseKey(std::uint32_t key) = 0;
 
-    // Which file is at `path`; nothing when no entry is there.
+    // Which file is at `path`; nothing when no entry is there, or when the file system gives
+    // neither a handle nor a birth time, so that a file made later could not be told apart.
     [[nodiscard]] virtual std::optional<FileId> fileId(const QString &path) = 0;
 
     // The file's name when a plain, visible file exists at `path`, else "".

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/linuxhost.h"
 
+#include "files/filehandle.h"
 #include "files/pathcodec.h"
 #include "pictures/pictureloader.h"
 
@@ -144,7 +145,11 @@ std::optional<FileId> LinuxHost::fileId(const QString &path)
         return std::nullopt;
     const std::int64_t born
         = st.stx_mask & STATX_BTIME ? st.stx_btime.tv_sec * 1'000'000'000LL + st.stx_btime.tv_nsec : 0;
-    return FileId {makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino, born};
+    const FileId id {
+        makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino, born, fileHandle(AT_FDCWD, encodePath(path))};
+    if (id.handle.empty() && !(st.stx_mask & STATX_BTIME))
+        return std::nullopt;
+    return id;
 }
 
 QString LinuxHost::fileExists(const QString &path)
