@@ -9,13 +9,13 @@
 // of moves records every file made or hidden on the way before it exists.
 #include "files/renamesupport.h"
 
+#include "base/hosterror.h"
 #include "files/filehandle.h"
-
-#include <optional>
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -211,14 +211,23 @@ int takeSourceAway(Source &source)
 void removeSource(Source &source, int folder, const std::string &name, const struct stat &copy)
 {
     stage("before-remove-source");
-    const int err = takeSourceAway(source);
-    if (err == 0)
-        return;
-    struct stat published {
+    const auto takeCopyBack = [&] {
+        struct stat published {
+        };
+        if (statEntry(folder, name, published) && sameFile(published, copy))
+            ::unlinkat(folder, name.c_str(), 0);
     };
-    if (statEntry(folder, name, published) && sameFile(published, copy))
-        ::unlinkat(folder, name.c_str(), 0);
-    fail(err);
+    int err = 0;
+    try {
+        err = takeSourceAway(source);
+    } catch (const HostError &) { // the journal could not be written: nothing was set aside
+        takeCopyBack();
+        throw;
+    }
+    if (err != 0) {
+        takeCopyBack();
+        fail(err);
+    }
 }
 
 // Copies the regular file `source` and publishes the copy as `name`; its status.
