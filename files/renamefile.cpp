@@ -64,17 +64,21 @@ bool sameEntry(const std::string &from, const std::string &to)
 void changeCase(const std::string &from, const std::string &to)
 {
     const UniqueFd folder(::open(splitPath(from).folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid())
+    struct stat st {
+    };
+    if (!folder.valid() || !statEntry(folder.get(), splitPath(from).name, st))
         failErrno();
-    std::string aside;
-    int err = setAside(folder.get(), splitPath(from).name, aside);
+    tidyFolder(folder.get());
+    SetAside aside(folder.get(), splitPath(from).name, st);
+    int err = aside.rename();
     if (err != 0)
         fail(err);
-    err = renameCarefully(folder.get(), aside, folder.get(), splitPath(to).name);
+    err = renameCarefully(folder.get(), aside.name(), folder.get(), splitPath(to).name);
     if (err != 0) {
-        putBack(folder.get(), aside, splitPath(from).name);
+        aside.putBack();
         fail(err);
     }
+    aside.gone();
 }
 }
 

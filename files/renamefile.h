@@ -23,19 +23,22 @@ using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
 // that was copied, unchanged (EAGAIN otherwise, with the source kept and the
 // copy taken back). Killed at any point, such a move leaves the file complete
 // at its source or its target (or both); a source it left set aside under a
-// hidden name is put back by the next move from that folder, and a copy it
-// left in progress is removed by the next move into that folder.
-// Safe to call from several threads at once.
+// hidden name is put back under its full name by the next move from that
+// folder, and a copy it left in progress is removed by the next move into that
+// folder, as the journal of moves (renamejournal.h) records them. A move that
+// cannot write that journal is refused (ENOLCK) before it changes anything.
+// Safe to call from several threads and processes at once.
 void renameFile(const QString &from, const QString &to, const CopyProgress &progress);
 
 // For tests: `hook` runs at named stages of every rename, so that a test can
 // change the disk there. Stages: "before-rename" (just before the rename on one
-// file system); then, moving to another file system: "before-publish" (a copy
+// file system); then, moving to another file system: "before-open" (the
+// source was checked a regular file, just before it is opened), "before-publish" (a copy
 // is complete, just before it takes the target name), "before-remove-source"
 // (the copy has the target name, the source is still there, not yet checked),
-// "before-set-aside" (the source was checked unchanged, just before it is
-// renamed aside), "after-set-aside" (it is aside, not yet checked again and
-// removed). An empty function removes the hook. Not thread-safe.
+// "before-set-aside" (just before the source is checked unchanged and renamed
+// aside), "after-set-aside" (it is aside, not yet checked again and removed).
+// An empty function removes the hook. Not thread-safe.
 void setRenameHookForTests(std::function<void(const char *stage)> hook);
 
 // For tests: makes moves to another file system build their copy under a

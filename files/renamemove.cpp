@@ -5,13 +5,17 @@
 // target name, which never replaces anything. The source goes last, and only
 // the very file that was copied, unchanged: it is checked, renamed aside,
 // checked again and unlinked; whatever else turns up is put back. Whatever
-// fails on the way, the copy is taken back and the source stays.
+// fails on the way, the copy is taken back and the source stays. The journal
+// of moves records every file made or hidden on the way before it exists.
 #include "files/renamesupport.h"
+
+#include "base/hosterror.h"
+#include "files/filehandle.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/file.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -30,21 +34,23 @@ struct Source {
 
 // The copy of a regular file while it is built in the destination folder.
 // Where the file system cannot make an unnamed file, it has a hidden name,
-// locked while it exists so that the tidying of other moves leaves it alone,
-// and removed unless published.
+// in the journal from before it exists until it is published or removed.
 class Copy
 {
 public:
     explicit Copy(int folder) : m_folder(folder) { }
     ~Copy()
     {
-        if (!m_name.empty())
-            ::unlinkat(m_folder, m_name.c_str(), 0);
+        if (!m_name.empty() && ::unlinkat(m_folder, m_name.c_str(), 0) != 0 && errno != ENOENT)
+            return; // still there: its entry stays for a later tidying
+        if (m_record)
+            m_record->finish();
     }
     Copy(const Copy &) = delete;
     Copy &operator=(const Copy &) = delete;
 
-    void create()
+    // Makes the copy of a source whose status is `source`.
+    void create(const struct stat &source)
     {
         if (!namedCopiesForTests()) {
             m_fd.reset(::openat(m_folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
@@ -53,9 +59,20 @@ public:
             if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
                 failErrno();
         }
+        // Recorded before it exists, with the size and time the complete copy will have.
+        RenameJournal::Entry entry;
+        entry.kind = RenameJournal::Kind::Copy;
+        entry.folder = RenameJournal::folderPath(m_folder);
+        entry.name = temporaryName();
+        entry.size = source.st_size;
+        entry.mtimeSec = source.st_mtim.tv_sec;
+        entry.mtimeNsec = source.st_mtim.tv_nsec;
+        m_record.emplace(entry);
         for (int attempt = 0; attempt < 100; ++attempt) {
-            if (createNamed(temporaryName()))
+            if (createNamed(entry))
                 return;
+            entry.name = temporaryName();
+            m_record->update(entry);
         }
         fail(EEXIST);
     }
@@ -73,22 +90,25 @@ public:
     }
 
 private:
-    // False when the name is taken, or the tidying of another move got it first.
-    bool createNamed(const std::string &name)
+    // False when the name is taken.
+    bool createNamed(RenameJournal::Entry &entry)
     {
-        UniqueFd fd(::openat(m_folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        UniqueFd fd(::openat(m_folder, entry.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!fd.valid() && errno != EEXIST)
             failErrno();
         if (!fd.valid())
             return false;
-        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-            return false;
-        struct stat entry {
-        }, opened {};
-        if (!statEntry(m_folder, name, entry) || ::fstat(fd.get(), &opened) != 0 || !sameFile(entry, opened))
-            return false;
         m_fd.reset(fd.release());
-        m_name = name;
+        m_name = entry.name;
+        struct stat st {
+        };
+        if (::fstat(m_fd.get(), &st) != 0)
+            failErrno();
+        entry.known = true;
+        entry.device = st.st_dev;
+        entry.inode = st.st_ino;
+        entry.handle = fileHandle(m_folder, entry.name);
+        m_record->update(entry);
         return true;
     }
 
@@ -122,6 +142,7 @@ private:
     int m_folder;
     UniqueFd m_fd;
     std::string m_name;
+    std::optional<RenameJournal::Record> m_record;
 };
 
 UniqueFd openFolder(const std::string &path)
@@ -146,33 +167,42 @@ void checkBeforeCopy(const std::string &sourceFolder, int folder, const std::str
         failErrno();
 }
 
+// The status of the file set aside as `aside`: from the descriptor held
+// on a regular file, else (a link) from its entry.
+bool asideStatus(const Source &source, const std::string &aside, struct stat &st)
+{
+    return source.fd.valid() ? ::fstat(source.fd.get(), &st) == 0 : statEntry(source.folder, aside, st);
+}
+
 // Removes the source if it is still the file that was copied, unchanged:
 // 0, or the errno to raise (EAGAIN when it changed), with the source kept.
+// Each check sits right before the step it guards, one system call apart:
+// the first compares everything with the file as copied, just before the
+// rename aside; the rename changes the change time, which is taken at once
+// and compared, with the size and modification time, just before the unlink.
 int takeSourceAway(Source &source)
 {
+    stage("before-set-aside");
+    SetAside aside(source.folder, source.name, source.st);
     struct stat now {
-    };
+    }, pinned {};
     if (!statEntry(source.folder, source.name, now))
         return errno;
     if (!unchanged(source.st, now))
         return EAGAIN; // rewritten, or another file saved under its name
-    // The tidying of other moves leaves a locked file aside where it is.
-    if (source.fd.valid())
-        ::flock(source.fd.get(), LOCK_EX | LOCK_NB);
-    stage("before-set-aside");
-    std::string aside;
-    if (const int err = setAside(source.folder, source.name, aside))
+    if (const int err = aside.rename())
         return err;
+    const bool pin = asideStatus(source, aside.name(), pinned);
     stage("after-set-aside");
-    // The rename aside changed its change time; the rest must hold still.
     int err = 0;
-    if (!statEntry(source.folder, aside, now) || !sameFile(source.st, now) || now.st_size != source.st.st_size
-        || now.st_mtim.tv_sec != source.st.st_mtim.tv_sec || now.st_mtim.tv_nsec != source.st.st_mtim.tv_nsec)
+    if (!pin || !statEntry(source.folder, aside.name(), now) || !sameFile(source.st, now) || !unchanged(pinned, now))
         err = EAGAIN;
-    else if (::unlinkat(source.folder, aside.c_str(), 0) != 0)
+    else if (::unlinkat(source.folder, aside.name().c_str(), 0) != 0)
         err = errno;
-    if (err != 0)
-        putBack(source.folder, aside, source.name);
+    if (err == 0)
+        aside.gone();
+    else
+        aside.putBack();
     return err;
 }
 
@@ -181,29 +211,45 @@ int takeSourceAway(Source &source)
 void removeSource(Source &source, int folder, const std::string &name, const struct stat &copy)
 {
     stage("before-remove-source");
-    const int err = takeSourceAway(source);
-    if (err == 0)
-        return;
-    struct stat published {
+    const auto takeCopyBack = [&] {
+        struct stat published {
+        };
+        if (statEntry(folder, name, published) && sameFile(published, copy))
+            ::unlinkat(folder, name.c_str(), 0);
     };
-    if (statEntry(folder, name, published) && sameFile(published, copy))
-        ::unlinkat(folder, name.c_str(), 0);
-    fail(err);
+    int err = 0;
+    try {
+        err = takeSourceAway(source);
+    } catch (const HostError &) { // the journal could not be written: nothing was set aside
+        takeCopyBack();
+        throw;
+    }
+    if (err != 0) {
+        takeCopyBack();
+        fail(err);
+    }
 }
 
 // Copies the regular file `source` and publishes the copy as `name`; its status.
 struct stat copyRegular(Source &source, int folder, const std::string &name, const CopyProgress &progress)
 {
-    source.fd.reset(::openat(source.folder, source.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    stage("before-open");
+    // Without waiting: a FIFO or device put at the name meanwhile would block the open.
+    source.fd.reset(::openat(source.folder, source.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat opened {
     };
     if (!source.fd.valid() || ::fstat(source.fd.get(), &opened) != 0)
         failErrno();
+    if (!S_ISREG(opened.st_mode))
+        fail(EAGAIN);
     if (!sameFile(opened, source.st))
         fail(ENOENT);
+    const int flags = ::fcntl(source.fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(source.fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        failErrno();
     source.st = opened;
     Copy copy(folder);
-    copy.create();
+    copy.create(opened);
     copyContents(source.fd.get(), copy.fd(), opened.st_size, progress);
     copyMetadata(source.fd.get(), copy.fd(), opened);
     if (::fsync(copy.fd()) != 0)
@@ -258,8 +304,8 @@ void moveAcrossFileSystems(const std::string &from, const std::string &to, const
     const PathParts origin = splitPath(from), target = splitPath(to);
     const UniqueFd sourceFolder = openFolder(origin.folder);
     const UniqueFd folder = openFolder(target.folder);
-    restoreSetAside(sourceFolder.get());
-    removeStaleCopies(folder.get());
+    tidyFolder(sourceFolder.get());
+    tidyFolder(folder.get());
     Source source {sourceFolder.get(), origin.name, {}, UniqueFd()};
     if (!statEntry(source.folder, source.name, source.st))
         failErrno();

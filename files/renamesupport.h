@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/renamefile.h"
+#include "files/renamejournal.h"
 
 #include <string>
 
@@ -75,21 +76,47 @@ void stage(const char *name);
 // but not the change time.
 [[nodiscard]] bool unchanged(const struct stat &before, const struct stat &now);
 
-// Renames `name` in `folder` aside to a fresh hidden name of the program's,
-// put into `aside`: ".zindle-XXXXXX~" followed by `name` (cut to fit), so that
-// a later move can put it back should this one be killed. 0, or the errno.
-[[nodiscard]] int setAside(int folder, const std::string &name, std::string &aside);
+// A file renamed aside, to a fresh hidden name of the program's, before it is
+// removed: ".zindle-XXXXXX~" and the start of its name. The journal of moves
+// records it first, so that, should the move be killed, the next move from
+// that folder puts it back under its full name.
+class SetAside
+{
+public:
+    // Records the file `name` in `folder`, whose status is `st`, in the
+    // journal; raises HostError when the journal cannot be written.
+    SetAside(int folder, const std::string &name, const struct stat &st);
+    // Drops the record, unless the file is still aside.
+    ~SetAside();
+    SetAside(const SetAside &) = delete;
+    SetAside &operator=(const SetAside &) = delete;
 
-// Puts a set-aside file back as `name`; should that name have been taken
-// meanwhile, beside it under its hidden name without the leading ".", so
-// that it never stays hidden.
-void putBack(int folder, const std::string &aside, const std::string &name);
+    // Renames the file aside: 0, or the errno.
+    [[nodiscard]] int rename();
+    [[nodiscard]] const std::string &name() const { return m_record.entry().name; }
+    // The file has left its hidden name: removed, or renamed on.
+    void gone();
+    // Puts the file back under its own name; should that have been taken
+    // meanwhile, beside it under its hidden name without the leading ".", so
+    // that it never stays hidden.
+    void putBack();
 
-// Tidying after moves that were killed or crashed, before a move starts: puts
-// back the files set aside in `folder` that no move is holding, and removes
-// the copies in progress there that no move is holding. Never raises.
-void restoreSetAside(int folder);
-void removeStaleCopies(int folder);
+private:
+    int m_folder;
+    std::string m_name;
+    RenameJournal::Record m_record;
+    bool m_aside = false;
+};
+
+// Puts the file `aside` in `folder` back as `name`, as SetAside::putBack
+// does; false when it stays aside.
+bool putBack(int folder, const std::string &aside, const std::string &name);
+
+// Tidying after moves that were killed or crashed, before a move starts: in
+// `folder`, puts back the files that the journal says were set aside, and
+// removes the copies it says were in progress, by moves that have ended.
+// Raises HostError when the journal cannot be written.
+void tidyFolder(int folder);
 
 // Copies the rest of `in` to `out` in chunks of a few MB, then flushes it to
 // the disk chunk by chunk, asking `progress` before each step and once at the

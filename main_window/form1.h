@@ -31,6 +31,8 @@ class RenameHistory;
 class RecentFolders;
 class HostError;
 struct Picture;
+enum class MoveEnd;
+struct LateMoveEnd;
 
 // The main window. Its controls' values are the working state; the seven
 // window variables below complete it.
@@ -157,10 +159,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Fits the window to the screen once more when its frame becomes known, after it is shown.
+    bool event(QEvent *event) override;
 
 private:
     void createLayout();
-    // At its designed place, moved just enough to lie within the screen's available area.
+    // Puts the client area into a scroll area, which scrolls only when the window is smaller.
+    void scrollClientArea();
+    // At its designed place, moved just enough to lie within the screen's available area,
+    // and shrunk to that area when larger.
     void placeOnScreen();
     void createMenus();
     // Gives every action its keys, from the table of the program's keys.
@@ -183,9 +190,14 @@ private:
     // How a file click and a shown rename end: the base name focused and selected, the caption by the rule.
     void editBaseName();
     // Renames or moves `from` to `to` through the host, a move to another folder off the
-    // window's thread, with a progress dialog for a long copy; whether the file was copied
-    // to another file system.
-    bool moveFile(const QString &from, const QString &to);
+    // window's thread, with a progress dialog for a long one; how it ended. A move left
+    // running ends in moveEndedLate; `undoing` says it is a step of the history, taken
+    // back or done again, rather than a new rename.
+    MoveEnd moveFile(const QString &from, const QString &to, bool undoing);
+    // While a move's dialog is up, the window answers only what cannot disturb the move.
+    void holdForMove(bool held);
+    // The end of a move that was left running: shown in the lists and told to the user.
+    void moveEndedLate(const QString &from, const QString &to, bool undoing, const LateMoveEnd &end);
     // Shows in the file list that the file at `from` now lies at `to`.
     void listRenamed(const QString &from, const QString &to, bool copied);
     // After a rename: what Undo takes back, the destination among the recent ones when
@@ -197,6 +209,8 @@ private:
     void takeStep(bool back);
     // The refusal's plain second line for a rename or move to `target` that the host refused.
     [[nodiscard]] static QString refusalReason(const HostError &error, const QString &target);
+    // Why a move that Cancel could not stop is not done, for the second line of the refusal.
+    [[nodiscard]] static QString leftRunningReason();
     // Where a click on `name` in the file list loads its picture from.
     [[nodiscard]] QString previewSourceOf(const QString &name) const;
     // Has the pictures read ahead that Alt+Down and Alt+Up would show.
@@ -221,4 +235,8 @@ private:
     const std::unique_ptr<PreviewDecoder> m_preview;
     QPointer<Hellp> m_help;
     QPointer<frmAbout> m_about;
+    bool m_framed = false; // fitted to the screen with the frame counted
+    bool m_waiting = false; // for a move, in moveFile
+    bool m_held = false; // a move's dialog is up: the window answers only quitting, Help and About
+    QPointer<QWidget> m_focusBeforeMove;
 };

@@ -5,6 +5,7 @@
 // never over another file.
 #include "main_window/form1.h"
 
+#include "controls/copyprogress.h"
 #include "controls/lists.h"
 #include "main_window/renamehistory.h"
 
@@ -43,19 +44,22 @@ void Form1::takeStep(bool back)
         const QString &at = back ? step->to : step->from;
         const QString &to = back ? step->from : step->to;
         QString reason;
-        bool copied = false;
+        auto moved = MoveEnd::Renamed;
         if (!stillTheFile(m_host, at, step->file)) {
             reason = tr("\"%1\" is no longer the file that was renamed; nothing was changed.").arg(at);
             back ? m_history->forgetUndo() : m_history->forgetRedo(); // nor will it ever be
-        } else if (const auto error = ErrorMode::testAfter([&] { copied = moveFile(at, to); })) {
+        } else if (const auto error = ErrorMode::testAfter([&] { moved = moveFile(at, to, true); })) {
             reason = error->number() == EEXIST
                 ? tr("Another file now has the name \"%1\"; nothing was overwritten.").arg(to)
                 : refusalReason(*error, to);
+        } else if (moved == MoveEnd::LeftRunning) {
+            reason = leftRunningReason();
+            m_history->leftRunning(back); // until its end is known (moveEndedLate)
         } else {
             const std::optional<FileId> now = identifyFile(m_host, to);
             back ? m_history->undone(now) : m_history->redone(now);
             FileChosen = 0;
-            listRenamed(at, to, copied);
+            listRenamed(at, to, moved == MoveEnd::Copied);
             highlightAfterPress(to.section(u'/', -1));
         }
         updateActions();
@@ -67,12 +71,15 @@ void Form1::takeStep(bool back)
 
 void Form1::updateActions()
 {
+    // While a move's dialog is up, only quitting, Help and About answer: nothing may start another move.
+    for (QAction *action : {refresh, renameNext, nextFile, previousFile, findName, findDestination, openRecent})
+        action->setEnabled(!m_held);
     // Each item names what it would take, so that the user sees it before pressing.
     const std::optional<RenameStep> undo = m_history->nextUndo(), redo = m_history->nextRedo();
-    undoRename->setEnabled(undo.has_value());
+    undoRename->setEnabled(!m_held && undo.has_value());
     undoRename->setText(undo ? tr("&Undo %1").arg(describe(*undo)) : tr("&Undo Rename"));
     undoRename->setStatusTip(undo ? tr("Back from %1 to %2").arg(undo->to, undo->from) : QString());
-    redoRename->setEnabled(redo.has_value());
+    redoRename->setEnabled(!m_held && redo.has_value());
     redoRename->setText(redo ? tr("&Redo %1").arg(describe(*redo)) : tr("&Redo Rename"));
     redoRename->setStatusTip(redo ? tr("Again from %1 to %2").arg(redo->from, redo->to) : QString());
 }

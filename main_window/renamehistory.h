@@ -6,8 +6,10 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <deque>
 #include <optional>
+#include <vector>
 
 // One rename or move of the history: the file's path before and after, and which
 // file it is where it now lies (at `to` while done, at `from` once undone).
@@ -19,7 +21,8 @@ struct RenameStep {
 
 // The renames and moves of this run that Undo can take back, newest first, and
 // those it took back that Redo can do again. A new rename forgets what could be
-// redone; beyond the depth, the oldest step is forgotten.
+// redone; beyond the depth, the oldest step is forgotten. A step whose move was
+// left running is out of the history until the move's end is known.
 class RenameHistory
 {
 public:
@@ -37,10 +40,26 @@ public:
     // The newest step to undo or redo can never be taken: it is forgotten.
     void forgetUndo();
     void forgetRedo();
+    // The move of the newest step to undo (`back`) or redo was left running: nothing may take
+    // the step again before its end is known.
+    void leftRunning(bool back);
+    // The end of such a move, from `at` to `to`. Done, the step counts as undone or redone, the
+    // file now `file`; else it can be taken again as before. A rename done meanwhile forgets
+    // what the end would make redoable, as it would have forgotten it had the move not waited.
+    void endedLate(const QString &at, const QString &to, bool done, const std::optional<FileId> &file);
 
 private:
+    struct Running {
+        RenameStep step;
+        bool back; // an undo
+        std::uint64_t renames; // m_renames when it started
+    };
+    void pushUndo(const RenameStep &step);
+
     std::deque<RenameStep> m_undo; // newest at the back
     std::deque<RenameStep> m_redo;
+    std::vector<Running> m_running;
+    std::uint64_t m_renames = 0; // how many renames done() recorded
 };
 
 // Which file lies at `path`, for a step of the history; nothing when none can be told.

@@ -151,7 +151,7 @@ void TestMoveFile::cancelledInEveryPhase()
     QCOMPARE(entries(path(QStringLiteral("dst"))), QStringList());
 }
 
-// The source turns immutable once checked, after the copy is published: the copy is taken back.
+// The source turns immutable as it is opened, so that it cannot be removed once copied: the copy is taken back.
 void TestMoveFile::sourceThatCannotBeRemoved()
 {
     Tmpfs fs(path(QStringLiteral("mnt")), "16m");
@@ -169,7 +169,7 @@ void TestMoveFile::sourceThatCannotBeRemoved()
     };
     bool immutable = false;
     setRenameHookForTests([&](const char *stage) {
-        if (qstrcmp(stage, "before-set-aside") == 0)
+        if (qstrcmp(stage, "before-open") == 0)
             immutable = setImmutable(true);
     });
 
