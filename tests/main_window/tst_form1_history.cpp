@@ -4,6 +4,7 @@
 // does again, and the recent destinations, kept from one run to the next.
 #include "controls/recentfolders.h"
 #include "files/pathcodec.h"
+#include "main_window/renamehistory.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
 #include "windowdriver.h"
@@ -94,6 +95,50 @@ private Q_SLOTS:
         QVERIFY(TestFiles::exists(path("/Pics/n2.jpg"))); // the two oldest renames are forgotten
         QVERIFY(!w.undoRename->isEnabled());
         QCOMPARE(w.redoRename->text(), QStringLiteral("&Redo Rename \"n2.jpg\""));
+    }
+
+    void stepsThatEndLate_data()
+    {
+        QTest::addColumn<bool>("back"); // the step left running is an undo, else a redo
+        QTest::addColumn<bool>("done"); // it ended done, else refused
+        QTest::addColumn<bool>("renamedMeanwhile"); // another rename was done before it ended
+        QTest::addColumn<QString>("undo"); // where the file goes by what Undo and Redo then offer
+        QTest::addColumn<QString>("redo");
+        QTest::newRow("an undo done: Redo offers it") << true << true << false << ""
+                                                      << "/p/b";
+        QTest::newRow("an undo refused: Undo offers it again") << true << false << false << "/p/a"
+                                                               << "";
+        QTest::newRow("a redo done: Undo offers it") << false << true << false << "/p/a"
+                                                     << "";
+        QTest::newRow("a redo refused: Redo offers it again") << false << false << false << ""
+                                                              << "/p/b";
+        QTest::newRow("an undo done after a new rename is not redone") << true << true << true << "/p/c"
+                                                                       << "";
+    }
+
+    // A step whose move was left running is out of the history until its move ends, and
+    // then put where its end says.
+    void stepsThatEndLate()
+    {
+        QFETCH(bool, back);
+        QFETCH(bool, done);
+        QFETCH(bool, renamedMeanwhile);
+        const FileId file {1, 2, 3, "handle"}, later {1, 2, 4, "later"};
+        RenameHistory history;
+        history.done({QStringLiteral("/p/a"), QStringLiteral("/p/b"), file});
+        if (!back)
+            history.undone(file);
+        history.leftRunning(back);
+        QVERIFY(!history.nextUndo() && !history.nextRedo());
+        if (renamedMeanwhile)
+            history.done({QStringLiteral("/p/c"), QStringLiteral("/p/d"), file});
+        history.endedLate(back ? QStringLiteral("/p/b") : QStringLiteral("/p/a"),
+            back ? QStringLiteral("/p/a") : QStringLiteral("/p/b"), done, later);
+        const std::optional<RenameStep> undo = history.nextUndo(), redo = history.nextRedo();
+        QTEST(undo ? undo->from : QString(), "undo");
+        QTEST(redo ? redo->to : QString(), "redo");
+        if (undo || redo) // a step done anew is the file as it now is
+            QCOMPARE((undo ? undo : redo)->file, done && !renamedMeanwhile ? later : file);
     }
 
     // Two runs of the program sharing the user's configuration folder.
