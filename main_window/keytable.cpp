@@ -35,6 +35,7 @@ constexpr std::array Keys {
     KeyRow {"Ctrl+Q", "any window", "exIt"},
     KeyRow {"Enter, Esc", "About box", nullptr},
     KeyRow {"Alt+S", "About box", nullptr},
+    KeyRow {"Enter, Esc", "move dialog", nullptr},
 };
 // clang-format on
 }

@@ -51,8 +51,10 @@ void TestCopyProgress::progressDialogAfterDelay_data()
     QTest::addColumn<qint64>("total"); // -1: the move has reported nothing yet
     QTest::addColumn<int>("maximum");
     QTest::addColumn<int>("value");
-    QTest::newRow("a copy a quarter done") << qint64(4000) << 1000 << 250;
-    QTest::newRow("a move that reports nothing is busy") << qint64(-1) << 0 << -1;
+    QTest::addColumn<int>("cancelKey"); // how Cancel is pressed: 0 for a click
+    QTest::newRow("a copy a quarter done") << qint64(4000) << 1000 << 250 << 0;
+    QTest::newRow("a move that reports nothing is busy") << qint64(-1) << 0 << -1 << int(Qt::Key_Escape);
+    QTest::newRow("Enter presses Cancel") << qint64(4000) << 1000 << 250 << int(Qt::Key_Return);
 }
 
 void TestCopyProgress::progressDialogAfterDelay()
@@ -70,7 +72,11 @@ void TestCopyProgress::progressDialogAfterDelay()
     QTEST(bar->maximum(), "maximum");
     QTEST(bar->value(), "value");
     // Cancel is asked once; the dialog stays, saying that the move stops, until the move has.
-    pressCancel();
+    QFETCH(int, cancelKey);
+    if (cancelKey == 0)
+        pressCancel();
+    else
+        QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key(cancelKey));
     QVERIFY(!progress.update(total / 2, total));
     QVERIFY(progress.isShown());
     QVERIFY(!dialog->findChild<QPushButton *>()->isEnabled());
