@@ -236,6 +236,7 @@ private:
     QPointer<Hellp> m_help;
     QPointer<frmAbout> m_about;
     bool m_framed = false; // fitted to the screen with the frame counted
+    QMetaObject::Connection m_followFocus; // the scroll area brings the focused control into view
     bool m_waiting = false; // for a move, in moveFile
     bool m_held = false; // a move's dialog is up: the window answers only quitting, Help and About
     QPointer<QWidget> m_focusBeforeMove;

@@ -161,7 +161,7 @@ void Form1::scrollClientArea()
     scroller->setWidget(central);
     setCentralWidget(scroller);
     // The control that takes the focus, by a click, a key or the program, scrolls wholly into view.
-    connect(qApp, &QApplication::focusChanged, scroller, [scroller](QWidget *, QWidget *now) {
+    m_followFocus = connect(qApp, &QApplication::focusChanged, scroller, [scroller](QWidget *, QWidget *now) {
         const QWidget *content = scroller->widget();
         if (!now || !content || !content->isAncestorOf(now))
             return;

@@ -24,6 +24,8 @@ void bringForward(QWidget *window)
 
 Form1::~Form1()
 {
+    // The focus moves while the controls are destroyed: the scroll area must not follow it then.
+    disconnect(m_followFocus);
     // The two windows have no owner; they go with the main window.
     delete m_help;
     delete m_about;
