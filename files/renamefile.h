@@ -38,6 +38,12 @@ void renameFile(const QString &from, const QString &to, const CopyProgress &prog
 // (the copy has the target name, the source is still there, not yet checked),
 // "before-set-aside" (just before the source is checked unchanged and renamed
 // aside), "after-set-aside" (it is aside, not yet checked again and removed).
+// Where the copy is written under the target name itself (a disk without hard
+// links), "before-publish" comes just before that name is taken. Where the
+// file system has no RENAME_NOREPLACE, "before-link" comes just before a
+// hard link takes the place of a rename; where it has no hard links either,
+// "before-replace-placeholder" comes between the last check of the placeholder
+// and the rename over it (renamesupport.h).
 // An empty function removes the hook. Not thread-safe.
 void setRenameHookForTests(std::function<void(const char *stage)> hook);
 
