@@ -19,11 +19,11 @@ namespace
 const QByteArray payload = pattern(3 << 20);
 const timespec stamp = {1600000000, 0}; // an even second: FAT keeps times in steps of two
 
-enum Scene { Moved, SameNameTaken, OtherCaseTaken, LetterCase, Newcomer, Killed };
-const char *const sceneNames[]
-    = {"moved", "same name taken", "name differing in case taken", "letter case changed", "newcomer", "killed"};
+enum Scene { Moved, SameNameTaken, OtherCaseTaken, LetterCase, Newcomer, Killed, KilledAside };
+const char *const sceneNames[] = {"moved", "same name taken", "name differing in case taken", "letter case changed",
+    "newcomer", "killed", "killed with the source aside, its name then taken"};
 
-// Moves as the window does, killing itself at `stage`, or once the copy has begun.
+// Moves as the window does, killing itself at `stage`, or at "-" once the copy has begun.
 int runKilledMove(const QString &from, const QString &to, const char *stage)
 {
     setRenameHookForTests([stage](const char *name) {
@@ -32,8 +32,8 @@ int runKilledMove(const QString &from, const QString &to, const char *stage)
     });
     LinuxHost host;
     try {
-        host.rename(from, to, [](qint64 done, qint64) {
-            if (done > 0)
+        host.rename(from, to, [stage](qint64 done, qint64) {
+            if (done > 0 && qstrcmp(stage, "-") == 0)
                 std::raise(SIGKILL);
             return true;
         });
@@ -105,9 +105,11 @@ private Q_SLOTS:
         for (const Volume::Kind kind : Volume::kinds) {
             for (const char *direction : {"to", "from", "within"}) {
                 const bool within = qstrcmp(direction, "within") == 0;
-                for (const Scene scene : {Moved, SameNameTaken, OtherCaseTaken, LetterCase, Newcomer, Killed}) {
+                for (const Scene scene :
+                    {Moved, SameNameTaken, OtherCaseTaken, LetterCase, Newcomer, Killed, KilledAside}) {
                     // A rename is killed half way only where it goes through a placeholder.
-                    if ((scene == LetterCase && !within) || (scene == Killed && within && Volume::hardLinks(kind)))
+                    if ((scene == LetterCase && !within) || (scene == Killed && within && Volume::hardLinks(kind))
+                        || (scene == KilledAside && qstrcmp(direction, "from") != 0))
                         continue;
                     QTest::addRow("%s, %s, %s", qPrintable(Volume::name(kind)), direction, sceneNames[scene])
                         << int(kind) << QString::fromLatin1(direction) << int(scene);
@@ -136,29 +138,42 @@ private Q_SLOTS:
         QCOMPARE(::utimensat(AT_FDCWD, bytes(from).c_str(), times, 0), 0);
         const QString taken = scene == SameNameTaken || scene == Newcomer ? to
             : scene == OtherCaseTaken                                     ? toFolder + QStringLiteral("/B.BIN")
+            : scene == KilledAside                                        ? from
                                                                           : QString();
         if (scene == SameNameTaken || scene == OtherCaseTaken)
             writeFile(bytes(taken), "taken");
-        // The newcomer is saved as editors save, over the name, at the last moment before the move takes it:
-        // where there is no RENAME_NOREPLACE, just before the link or the placeholder that stand in for it.
-        const bool ntfsTarget = kind == Volume::Ntfs && direction != QLatin1String("from");
-        const char *last = ntfsTarget               ? "before-link"
-            : direction != QLatin1String("within")  ? "before-publish"
-            : Volume::hardLinks(Volume::Kind(kind)) ? "before-rename"
-                                                    : "before-replace-placeholder";
+        // The newcomer is saved as editors save, over the name, at the last moment before the move (or the
+        // putting back of a file set aside) takes it: where there is no RENAME_NOREPLACE, just before the link
+        // or the placeholder that stand in for it; where there is, before the next move.
+        const bool noReplace = kind != Volume::Ntfs || (direction == QLatin1String("from") && scene != KilledAside);
+        const char *last = !noReplace                                        ? "before-link"
+            : !Volume::hardLinks(Volume::Kind(kind)) && scene == KilledAside ? "before-replace-placeholder"
+            : scene == KilledAside                                           ? ""
+            : direction != QLatin1String("within")                           ? "before-publish"
+            : Volume::hardLinks(Volume::Kind(kind))                          ? "before-rename"
+                                                                             : "before-replace-placeholder";
+        const auto saveNewcomer = [&] {
+            const QString temp = taken.section(u'/', 0, -2) + QStringLiteral("/newcomer.tmp");
+            writeFile(bytes(temp), "newcomer");
+            QCOMPARE(::rename(bytes(temp).c_str(), bytes(taken).c_str()), 0);
+        };
         setRenameHookForTests([&, saved = false](const char *stage) mutable {
-            if (scene != Newcomer || saved || qstrcmp(stage, last) != 0)
-                return;
-            saved = true;
-            writeFile(bytes(toFolder + QStringLiteral("/newcomer.tmp")), "newcomer");
-            QCOMPARE(::rename(bytes(toFolder + QStringLiteral("/newcomer.tmp")).c_str(), bytes(to).c_str()), 0);
+            if ((scene == Newcomer || scene == KilledAside) && !saved && qstrcmp(stage, last) == 0) {
+                saved = true;
+                saveNewcomer();
+            }
         });
 
         int error = 0;
-        if (scene == Killed) {
-            // A move is killed once its copy has begun; a rename, with its placeholder in place.
-            const QString at = direction == QLatin1String("within") ? QString::fromLatin1(last) : QStringLiteral("-");
+        if (scene == Killed || scene == KilledAside) {
+            // A move is killed once its copy has begun, or once the source is aside; a rename, with its
+            // placeholder in place.
+            const QString at = scene == KilledAside    ? QStringLiteral("after-set-aside")
+                : direction == QLatin1String("within") ? QString::fromLatin1(last)
+                                                       : QStringLiteral("-");
             QCOMPARE(runHelper({QStringLiteral("--killed"), from, to, at}), -1);
+            if (scene == KilledAside && !*last)
+                saveNewcomer();
             // The next moves into and out of both folders tidy what it left.
             writeFile(bytes(fromFolder + QStringLiteral("/other.txt")), "other");
             QCOMPARE(moveError(fromFolder + QStringLiteral("/other.txt"), toFolder + QStringLiteral("/other2.txt")), 0);
@@ -168,13 +183,20 @@ private Q_SLOTS:
         }
 
         const bool moved = scene == Moved || scene == LetterCase || (scene == OtherCaseTaken && !foldsCase);
-        QCOMPARE(error, moved || scene == Killed ? 0 : EEXIST);
+        QCOMPARE(error, moved || scene == Killed || scene == KilledAside ? 0 : EEXIST);
         if (!taken.isEmpty())
-            QCOMPARE(contents(taken), QByteArray(scene == Newcomer ? "newcomer" : "taken"));
+            QCOMPARE(contents(taken), QByteArray(scene == Newcomer || scene == KilledAside ? "newcomer" : "taken"));
         if (scene == LetterCase)
             QCOMPARE(entries(toFolder), QStringList(QStringLiteral("A.BIN")));
-        else
+        else if (scene != KilledAside)
             QCOMPARE(contents(from), moved ? QByteArray("<missing>") : payload);
+        if (scene == KilledAside) {
+            // Its name taken, the file set aside is put back beside it under a name that is not hidden.
+            const QStringList back = entries(fromFolder).filter(QRegularExpression(QStringLiteral("^zindle-")));
+            QCOMPARE(back.size(), 1);
+            QCOMPARE(contents(fromFolder + u'/' + back.first()), payload);
+            QCOMPARE(contents(to), payload); // the copy was complete too
+        }
         if (moved) {
             QCOMPARE(contents(to), payload);
             struct stat st {
