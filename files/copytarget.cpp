@@ -138,17 +138,9 @@ int CopyTarget::linkUnnamed(const std::string &name)
 
 int CopyTarget::renameHidden(const std::string &name)
 {
-    int err = renameNoReplace(m_folder, m_name, m_folder, name);
-    if (err == 0) {
+    const int err = renameCarefully(m_folder, m_name, m_folder, name);
+    if (err == 0)
         m_name.clear();
-    } else if (err == EINVAL || err == ENOSYS) {
-        // No RENAME_NOREPLACE here: link(2) publishes without replacing, and the
-        // hidden name then goes with the object.
-        stage("before-link");
-        err = ::linkat(m_folder, m_name.c_str(), m_folder, name.c_str(), 0) == 0 ? 0 : errno;
-        if (err == EPERM || err == EOPNOTSUPP || err == EMLINK)
-            err = ENOTSUP;
-    }
     return err;
 }
 

@@ -11,9 +11,9 @@ namespace RenameSupport
 {
 // The copy of a regular file while it is built in the destination folder: an
 // unnamed file where the file system can make one; else a file under a hidden
-// name, published by a rename or a link, neither of which replaces; else,
-// where the disk has no hard links (FAT, exFAT), the final name itself, taken
-// exclusively, whose first bytes hold a random mark until the copy is
+// name, published by renameCarefully, which never replaces; else, where the
+// disk is known to have no hard links (FAT, exFAT), the final name itself,
+// taken exclusively, whose first bytes hold a random mark until the copy is
 // complete. A named copy is in the journal of moves from before it exists
 // until it is published or removed. Unless published, the copy is removed
 // when the object goes (if it is still this copy).

@@ -114,6 +114,11 @@ private Q_SLOTS:
             << "b"
             << "Error File not Renamed\nThe destination folder must be a full path, starting with \"/\"."
             << path("/Pics/a.jpg");
+        QTest::newRow("destination folder path through a file")
+            << "%pics%/README/"
+            << "b"
+            << "Error File not Renamed\nA part of the destination folder path is a file, not a folder."
+            << "%pics%/README";
         QTest::newRow("destination folder missing")
             << path("/gone/") << "b"
             << "Error File not Renamed\nThe file, or the folder it should go to, no longer exists."
@@ -125,8 +130,11 @@ private Q_SLOTS:
         QFETCH(QString, destination);
         QFETCH(QString, base);
         QFETCH(QString, untouched);
+        destination.replace(QLatin1String("%pics%"), path("/Pics")); // this row's folder, not the one of the table
+        untouched.replace(QLatin1String("%pics%"), path("/Pics"));
         Form1 &w = *m_fixture.window;
         QVERIFY(TestFiles::write(path("/Pics/notes.jpg"), "the other file"));
+        QVERIFY(TestFiles::write(path("/Pics/README"), "a file, not a folder"));
         click(QStringLiteral("a.jpg"));
         if (destination != QLatin1String("-"))
             w.Text5->setText(destination);
