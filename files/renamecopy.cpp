@@ -76,9 +76,15 @@ ssize_t copyChunk(int in, int out, qint64 at, std::size_t length, Method &method
     }
 }
 
-// The next stretch of data in `in` at or after `from`, as [begin, end); begin
-// is `size` when none is left. Without `holes`, everything is data.
-std::pair<qint64, qint64> nextData(int in, qint64 from, qint64 size, bool holes)
+// A part of a file, [begin, end).
+struct Stretch {
+    qint64 begin;
+    qint64 end;
+};
+
+// The next stretch of data in `in` at or after `from`; it begins at `size`
+// when none is left. Without `holes`, everything is data.
+Stretch nextData(int in, qint64 from, qint64 size, bool holes)
 {
     if (!holes || from >= size)
         return {from, size};
@@ -177,6 +183,8 @@ void copyContents(int in, int out, const CopyRange &range, const CopyProgress &p
         if (progress && !progress(std::min(range.size, (copied + flushed) / 2), range.size))
             fail(ECANCELED);
     };
+    std::vector<Stretch> written; // the flush below skips the holes between them
+    qint64 writtenBack = range.start, unflushed = 0;
     Method method = Method::CopyRange;
     report(0);
     while (copied < range.size) {
@@ -192,20 +200,28 @@ void copyContents(int in, int out, const CopyRange &range, const CopyProgress &p
                 copied = range.size;
                 break;
             }
-            // Start writing back now, so that the flush below has little left to do.
-            ::sync_file_range(out, copied, n, SYNC_FILE_RANGE_WRITE);
-            copied += n;
+            if (written.empty() || written.back().end != copied)
+                written.push_back({copied, copied});
+            written.back().end = copied += n;
+            // Start writing back a chunk at a time, so that the flush below has little left to do.
+            if ((unflushed += n) >= qint64(chunkSize)) {
+                ::sync_file_range(out, writtenBack, copied - writtenBack, SYNC_FILE_RANGE_WRITE);
+                writtenBack = copied;
+                unflushed = 0;
+            }
             report(0);
         }
     }
     setLength(out, range.size);
     // Flushed a chunk at a time; the caller's fsync then makes it all durable at little cost.
     constexpr unsigned waitForRange = SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
-    for (qint64 flushed = range.start; flushed < copied; flushed += qint64(chunkSize)) {
-        report(flushed);
-        if (::sync_file_range(out, flushed, std::min(qint64(chunkSize), copied - flushed), waitForRange) != 0
-            && errno != ESPIPE && errno != EINVAL)
-            failErrno();
+    for (const Stretch &stretch : written) {
+        for (qint64 at = stretch.begin; at < stretch.end; at += qint64(chunkSize)) {
+            report(at);
+            if (::sync_file_range(out, at, std::min(qint64(chunkSize), stretch.end - at), waitForRange) != 0
+                && errno != ESPIPE && errno != EINVAL)
+                failErrno();
+        }
     }
     report(copied);
 }

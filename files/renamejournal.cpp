@@ -156,10 +156,13 @@ int compact(const Journal &journal)
     return err;
 }
 
-// Adds `text` (whole lines) to the locked journal `fd` and flushes it; empties
-// or rewrites the journal instead when that leaves it with nothing or too long
-// (never while it is being tidied: the tidying goes on writing to `fd`).
-int append(int fd, const std::string &text)
+// Adds `text` (whole lines) to the locked journal `fd`, flushed at once
+// unless `entries` is false; empties or rewrites the journal instead when that
+// leaves it with nothing or too long (never while it is being tidied: the
+// tidying goes on writing to `fd`). Lines that drop entries need not be on the
+// disk at once: an entry that comes back after a crash names a file that is
+// gone, or no longer the one recorded, and the next tidying drops it.
+int append(int fd, const std::string &text, bool entries = true)
 {
     const bool mayRewrite = fd != tidyingJournal;
     Journal journal = readJournal(fd);
@@ -170,14 +173,14 @@ int append(int fd, const std::string &text)
         return errno;
     // Lines it could not read are kept for a person to look at, until it grows too long.
     if (journal.entries.empty() && journal.ignored == 0)
-        return ::ftruncate(fd, 0) == 0 && ::fdatasync(fd) == 0 ? 0 : errno;
+        return ::ftruncate(fd, 0) == 0 && (!entries || ::fdatasync(fd) == 0) ? 0 : errno;
     if (mayRewrite && st.st_size + off_t(text.size()) > compactAbove)
         return compact(journal);
     // After a line cut short (a full disk, a crash), the new lines start on a line of their own.
     char last = '\n';
     const bool cut = st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n';
     const int err = writeAll(fd, cut ? '\n' + text : text);
-    return err != 0 ? err : ::fdatasync(fd) == 0 ? 0 : errno;
+    return err != 0 ? err : !entries || ::fdatasync(fd) == 0 ? 0 : errno;
 }
 
 // Writes `entry` under `id`; 0 or the errno.
@@ -256,7 +259,7 @@ void Record::finish()
     int err = 0;
     const UniqueFd fd(tidyingJournal >= 0 ? -1 : openLocked(err).release());
     if (fd.valid() || tidyingJournal >= 0)
-        err = append(fd.valid() ? fd.get() : tidyingJournal, doneLine(m_id));
+        err = append(fd.valid() ? fd.get() : tidyingJournal, doneLine(m_id), false);
     // An entry left in the journal names a file that is gone or back under
     // its name, so that the tidying finds nothing of its to act on.
     Q_UNUSED(err)
@@ -277,7 +280,7 @@ void tidy(const std::string &folder, const std::function<Outcome(const Entry &)>
                 settled += doneLine(id);
         }
     }
-    if (!settled.empty() && (err = append(fd.get(), settled)) != 0)
+    if (!settled.empty() && (err = append(fd.get(), settled, false)) != 0)
         failToWrite(err);
 }
 }
