@@ -74,17 +74,10 @@ QString documentsFolderIn(const QString &home)
 LinuxHost::LinuxHost() = default;
 LinuxHost::~LinuxHost() = default;
 
-bool LinuxHost::userName(QString &buffer, std::uint32_t &size)
+QString LinuxHost::userName()
 {
     const passwd *entry = getpwuid(geteuid());
-    if (!entry || !entry->pw_name)
-        return false;
-    const QString name = decodePath(entry->pw_name);
-    if (static_cast<std::uint32_t>(name.size()) + 1 > size)
-        return false;
-    buffer = name + QChar(u'\0');
-    size = static_cast<std::uint32_t>(buffer.size());
-    return true;
+    return entry && entry->pw_name ? decodePath(entry->pw_name) : QString();
 }
 
 QString LinuxHost::documentsFolder(const QString &user)
@@ -121,20 +114,19 @@ Picture LinuxHost::loadPicture(const QString &path, QSize boxPixels)
     return loadPictureFile(path, boxPixels);
 }
 
-long LinuxHost::regOpenKeyEx(std::uint32_t, const QByteArray &, std::uint32_t, std::uint32_t, std::uint32_t &key)
+Registry &LinuxHost::registry()
 {
-    key = 0;
-    return Registry::ERROR_FILE_NOT_FOUND; // no registry on this host
+    return m_registry;
 }
 
-long LinuxHost::regQueryValueEx(std::uint32_t, const QByteArray &, std::uint32_t &, QByteArray &, std::uint32_t &)
+std::optional<Command> LinuxHost::desktopSysInfoTool()
 {
-    return Registry::ERROR_FILE_NOT_FOUND;
+    return SysInfoTools::ofDesktop(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
 }
 
-long LinuxHost::regCloseKey(std::uint32_t)
+QStringList LinuxHost::installedSysInfoTools()
 {
-    return Registry::ERROR_SUCCESS;
+    return SysInfoTools::onSearchPath(decodePath(qgetenv("PATH").toStdString()));
 }
 
 std::optional<FileId> LinuxHost::fileId(const QString &path)
@@ -162,8 +154,8 @@ QString LinuxHost::fileExists(const QString &path)
     return name;
 }
 
-void LinuxHost::shell(const QString &program, int)
+void LinuxHost::launch(const QString &program, const QStringList &arguments)
 {
-    if (program.isEmpty() || !QProcess::startDetached(program, {}))
+    if (program.isEmpty() || !QProcess::startDetached(program, arguments))
         throw HostError::fromErrno(ENOENT);
 }

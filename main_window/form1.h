@@ -123,10 +123,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Fits the window to the screen once more when its frame becomes known, after it is shown.
+    bool event(QEvent *event) override;
 
 private:
     void createLayout();
-    // At its designed place, moved just enough to lie within the screen's available area.
+    // Puts the client area into a scroll area, which scrolls only when the window is smaller.
+    void scrollClientArea();
+    // At its designed place, moved just enough to lie within the screen's available area,
+    // and shrunk to that area when larger.
     void placeOnScreen();
     void createMenus();
     // The one place that decides which actions are enabled.
@@ -170,4 +175,5 @@ private:
     const std::unique_ptr<PreviewDecoder> m_preview;
     QPointer<Hellp> m_help;
     QPointer<frmAbout> m_about;
+    bool m_framed = false; // fitted to the screen with the frame counted
 };
