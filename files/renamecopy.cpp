@@ -18,8 +18,9 @@ namespace
 {
 constexpr std::size_t chunkSize = 8 << 20;
 
-// The fastest way that works between the two files; each falls back to the next.
-enum class Method { CopyRange, SendFile, ReadWrite };
+// The fastest way that works between the two files; each falls back to the
+// next. The last reads all, and leaves holes where it reads blocks of zeros.
+enum class Method { CopyRange, SendFile, ReadWrite, SkipZeros };
 
 // Writes all of `data` at `at`, however short each write turns out.
 void writeAll(int out, const char *data, std::size_t size, qint64 at)
@@ -36,7 +37,8 @@ void writeAll(int out, const char *data, std::size_t size, qint64 at)
     }
 }
 
-ssize_t readWriteChunk(int in, int out, qint64 at, std::size_t length)
+// Where `skipZeros`, blocks of zeros are not written: they stay holes.
+ssize_t readWriteChunk(int in, int out, qint64 at, std::size_t length, bool skipZeros)
 {
     static thread_local std::vector<char> buffer(1 << 20);
     ssize_t n;
@@ -45,13 +47,27 @@ ssize_t readWriteChunk(int in, int out, qint64 at, std::size_t length)
     while (n < 0 && errno == EINTR);
     if (n < 0)
         failErrno();
-    writeAll(out, buffer.data(), std::size_t(n), at);
+    const std::size_t size = std::size_t(n), block = 4096;
+    const auto zeros = [&](std::size_t from) {
+        return skipZeros && std::all_of(buffer.data() + from, buffer.data() + std::min(size, from + block), [](char c) {
+            return c == 0;
+        });
+    };
+    for (std::size_t from = 0, to; from < size; from = to) {
+        for (to = from; to < size && !zeros(to);)
+            to = std::min(size, to + block);
+        writeAll(out, buffer.data() + from, to - from, at + qint64(from));
+        while (to < size && zeros(to))
+            to = std::min(size, to + block);
+    }
     return n;
 }
 
 // Copies up to `length` bytes at `at` to the same place; 0 at the end of the source.
 ssize_t copyChunk(int in, int out, qint64 at, std::size_t length, Method &method)
 {
+    if (method == Method::SkipZeros)
+        return readWriteChunk(in, out, at, length, true);
     for (;;) {
         ssize_t n = -1;
         if (method == Method::CopyRange) {
@@ -61,7 +77,7 @@ ssize_t copyChunk(int in, int out, qint64 at, std::size_t length, Method &method
             off_t from = at;
             n = ::lseek(out, at, SEEK_SET) == at ? ::sendfile(out, in, &from, length) : -1;
         } else {
-            return readWriteChunk(in, out, at, length);
+            return readWriteChunk(in, out, at, length, false);
         }
         if (n >= 0)
             return n;
@@ -155,6 +171,17 @@ bool attributeValue(int fd, const char *name, std::vector<char> &value)
     }
 }
 
+// Attributes that are a file system's own view of what it keeps otherwise
+// (xfs shows its ACLs so), or that only the kernel writes.
+bool ownedBySystem(std::string_view name)
+{
+    for (const std::string_view prefix : {"trusted.SGI_", "xfsroot.", "security.evm", "afs."}) {
+        if (name.substr(0, prefix.size()) == prefix)
+            return true;
+    }
+    return false;
+}
+
 // Extended attributes the destination takes; those it cannot hold (no support,
 // a namespace this user may not write, no room for them) are left behind, as mv does.
 void copyAttributes(int in, int out)
@@ -163,7 +190,7 @@ void copyAttributes(int in, int out)
     std::vector<char> value;
     for (std::size_t at = 0; at < names.size(); at += std::char_traits<char>::length(names.data() + at) + 1) {
         const char *name = names.data() + at;
-        if (!attributeValue(in, name, value))
+        if (ownedBySystem(name) || !attributeValue(in, name, value))
             continue;
         if (::fsetxattr(out, name, value.data(), value.size(), 0) != 0 && !cannotHold(errno) && errno != E2BIG
             && errno != ERANGE && errno != ENOSPC && errno != EDQUOT)
@@ -189,8 +216,12 @@ void copyContents(int in, int out, const CopyRange &range, const CopyProgress &p
     report(0);
     while (copied < range.size) {
         const auto [begin, end] = nextData(in, copied, range.size, range.holes);
+        // A source that uses fewer blocks than its size, with no hole the file
+        // system shows (a driver in user space), is read whole, as mv does.
+        if (range.holes && range.sparse && begin == range.start && end == range.size)
+            method = Method::SkipZeros;
         // Reserving the space first makes a full disk fail at once, not after minutes.
-        if (begin < end && ::fallocate(out, 0, begin, end - begin) != 0
+        if (begin < end && method != Method::SkipZeros && ::fallocate(out, 0, begin, end - begin) != 0
             && (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
             failErrno();
         for (copied = begin; copied < end;) {

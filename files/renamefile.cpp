@@ -6,6 +6,7 @@
 // or where the file system has neither, over a placeholder of the program's.
 #include "files/renamefile.h"
 
+#include "base/hosterror.h"
 #include "files/pathcodec.h"
 #include "files/renamesupport.h"
 
@@ -96,7 +97,12 @@ void changeCase(const std::string &from, const std::string &to)
     int err = aside.rename();
     if (err != 0)
         fail(err);
-    err = renameCarefully(folder.get(), aside.name(), folder.get(), splitPath(to).name);
+    try {
+        err = renameCarefully(folder.get(), aside.name(), folder.get(), splitPath(to).name);
+    } catch (const HostError &) { // no journal for the placeholder of the new name
+        aside.putBack();
+        throw;
+    }
     if (err != 0) {
         aside.putBack();
         fail(err);

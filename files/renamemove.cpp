@@ -137,7 +137,8 @@ struct stat copyRegular(
     checkRoom(opened, folder, format);
     CopyTarget copy(folder, format);
     copy.create(opened, name);
-    copyContents(source.fd.get(), copy.fd(), {copy.headLength(), opened.st_size, format.holes()}, progress);
+    const bool sparse = qint64(opened.st_blocks) * 512 < qint64(opened.st_size);
+    copyContents(source.fd.get(), copy.fd(), {copy.headLength(), opened.st_size, format.holes(), sparse}, progress);
     copy.completeHead(source.fd.get());
     copyMetadata(source.fd.get(), copy.fd(), opened);
     if (::fsync(copy.fd()) != 0)

@@ -142,6 +142,7 @@ struct CopyRange {
     qint64 start = 0;
     qint64 size = 0;
     bool holes = true;
+    bool sparse = false; // the source takes fewer blocks than its size
 };
 
 // Copies `range` of `in` to the same places in `out` in chunks of a few MB,

@@ -210,18 +210,22 @@ void TestMoveFile::sourceThatCannotBeRemoved()
 void TestMoveFile::sparseFiles_data()
 {
     QTest::addColumn<bool>("fat"); // onto FAT of 16 MiB, which keeps no holes; else onto a tmpfs of 16 MiB
+    QTest::addColumn<bool>("ntfs"); // from NTFS, whose driver shows no holes; else from the disk
     QTest::addColumn<qint64>("size");
     QTest::addColumn<qint64>("at"); // where its one stretch of data lies, holes all around
     QTest::addColumn<int>("data"); // how long that is
     QTest::addColumn<int>("error");
-    QTest::newRow("holes kept") << false << 100 * mib << 50 * mib << int(mib) << 0;
-    QTest::newRow("ending in a hole") << false << 40 * mib << qint64(0) << 100 << 0;
+    QTest::newRow("holes kept") << false << false << 100 * mib << 50 * mib << int(mib) << 0;
+    QTest::newRow("ending in a hole") << false << false << 40 * mib << qint64(0) << 100 << 0;
     QTest::newRow("8 GiB of 1 MiB of data onto 16 MiB")
-        << false << (8 * 1024 * mib) << (4 * 1024 * mib) << int(mib) << 0;
-    QTest::newRow("more data than the free space") << false << 64 * mib << qint64(0) << int(20 * mib) << ENOSPC;
-    QTest::newRow("holes filled in on FAT") << true << 8 * mib << 4 * mib << 65536 << 0;
-    QTest::newRow("more than FAT's free space once filled in") << true << 32 * mib << qint64(0) << 100 << ENOSPC;
-    QTest::newRow("4 GiB or more onto FAT") << true << 5 * 1024 * mib << qint64(0) << 100 << EFBIG;
+        << false << false << (8 * 1024 * mib) << (4 * 1024 * mib) << int(mib) << 0;
+    QTest::newRow("more data than the free space")
+        << false << false << 64 * mib << qint64(0) << int(20 * mib) << ENOSPC;
+    QTest::newRow("holes filled in on FAT") << true << false << 8 * mib << 4 * mib << 65536 << 0;
+    QTest::newRow("more than FAT's free space once filled in")
+        << true << false << 32 * mib << qint64(0) << 100 << ENOSPC;
+    QTest::newRow("4 GiB or more onto FAT") << true << false << 5 * 1024 * mib << qint64(0) << 100 << EFBIG;
+    QTest::newRow("holes its file system does not show") << false << true << 40 * mib << 20 * mib << 100 << 0;
 }
 
 // The copy takes as much room as the source's data, where the disk can keep
@@ -229,17 +233,21 @@ void TestMoveFile::sparseFiles_data()
 void TestMoveFile::sparseFiles()
 {
     QFETCH(bool, fat);
+    QFETCH(bool, ntfs);
     QFETCH(qint64, size);
     QFETCH(qint64, at);
     QFETCH(int, data);
     QFETCH(int, error);
     Tmpfs fs(path(QStringLiteral("mnt")), fat ? "0" : "16m");
     FuseFat stick(path(QStringLiteral("fat.img")), path(QStringLiteral("mnt")), fat);
+    Volume disk(Volume::Ntfs, path(QStringLiteral("ntfs.img")), path(QStringLiteral("src")), 64, ntfs);
     if (fat) {
         REQUIRE_FAT(stick);
     } else {
         REQUIRE_MOUNT(fs);
     }
+    if (ntfs)
+        REQUIRE_VOLUME(disk);
     const QString from = path(QStringLiteral("src/a.bin")), to = path(QStringLiteral("mnt/a.bin"));
     const QByteArray stretch = pattern(data);
     const int fd = ::open(bytes(from).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);

@@ -135,9 +135,11 @@ public:
 
 // Only a machine without the devices may skip: where they exist, the volume must mount.
 #define REQUIRE_VOLUME(volume)                                                                                         \
-    if (!(volume).mounted() && !Volume::devicesPresent((volume).kind()))                                               \
-        QSKIP(qPrintable(Volume::name((volume).kind())                                                                 \
-            + QLatin1String(" is not tested: this machine has no /dev/fuse or no loop devices")));                     \
-    QVERIFY2((volume).mounted(), qPrintable((volume).failure()))
+    do {                                                                                                               \
+        if (!(volume).mounted() && !Volume::devicesPresent((volume).kind()))                                           \
+            QSKIP(qPrintable(Volume::name((volume).kind())                                                             \
+                + QLatin1String(" is not tested: this machine has no /dev/fuse or no loop devices")));                 \
+        QVERIFY2((volume).mounted(), qPrintable((volume).failure()));                                                  \
+    } while (false)
 
 #define REQUIRE_FAT(fat) REQUIRE_VOLUME(fat)
