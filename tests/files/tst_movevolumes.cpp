@@ -43,6 +43,20 @@ int runKilledMove(const QString &from, const QString &to, const char *stage)
     return 0;
 }
 
+// The stage at which a newcomer is saved, as editors save, over the name that the
+// move (or the putting back of a file set aside) is about to take: where there
+// is no RENAME_NOREPLACE, just before the link or the placeholder that stand in
+// for it; "" where the name is simply taken before the next move.
+const char *lastMoment(Volume::Kind kind, const QString &direction, Scene scene)
+{
+    const bool within = direction == QLatin1String("within"), from = direction == QLatin1String("from");
+    if (kind == Volume::Ntfs && (!from || scene == KilledAside))
+        return "before-link";
+    if (scene == KilledAside)
+        return Volume::hardLinks(kind) ? "" : "before-replace-placeholder";
+    return !within ? "before-publish" : Volume::hardLinks(kind) ? "before-rename" : "before-replace-placeholder";
+}
+
 int moveError(const QString &from, const QString &to, const CopyProgress &progress = {})
 {
     LinuxHost host;
@@ -142,16 +156,7 @@ private Q_SLOTS:
                                                                           : QString();
         if (scene == SameNameTaken || scene == OtherCaseTaken)
             writeFile(bytes(taken), "taken");
-        // The newcomer is saved as editors save, over the name, at the last moment before the move (or the
-        // putting back of a file set aside) takes it: where there is no RENAME_NOREPLACE, just before the link
-        // or the placeholder that stand in for it; where there is, before the next move.
-        const bool noReplace = kind != Volume::Ntfs || (direction == QLatin1String("from") && scene != KilledAside);
-        const char *last = !noReplace                                        ? "before-link"
-            : !Volume::hardLinks(Volume::Kind(kind)) && scene == KilledAside ? "before-replace-placeholder"
-            : scene == KilledAside                                           ? ""
-            : direction != QLatin1String("within")                           ? "before-publish"
-            : Volume::hardLinks(Volume::Kind(kind))                          ? "before-rename"
-                                                                             : "before-replace-placeholder";
+        const char *last = lastMoment(Volume::Kind(kind), direction, Scene(scene));
         const auto saveNewcomer = [&] {
             const QString temp = taken.section(u'/', 0, -2) + QStringLiteral("/newcomer.tmp");
             writeFile(bytes(temp), "newcomer");

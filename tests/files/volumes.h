@@ -25,99 +25,78 @@ public:
         if (!wanted)
             return;
         QFile file(image);
-        m_made = file.open(QIODevice::WriteOnly) && file.resize(qint64(std::max(mib, minimumMib(kind))) << 20);
+        m_made = file.open(QIODevice::WriteOnly) && file.resize(qint64(std::max(mib, format().minimumMib)) << 20);
         file.close();
-        m_made = m_made && run(mkfs(), mkfsArguments() << image);
-        if (!m_made)
-            m_failure = QStringLiteral("cannot make the file system");
+        m_made = m_made && run(format().mkfs, words(format().mkfsOptions) << image);
+        m_failure = QStringLiteral("cannot make the file system");
         m_made = m_made && mount();
     }
     ~Volume()
     {
         unmount();
         if (!m_loop.isEmpty())
-            run(QStringLiteral("losetup"), {QStringLiteral("-d"), m_loop});
+            run("losetup", {QStringLiteral("-d"), m_loop});
     }
     Volume(const Volume &) = delete;
     Volume &operator=(const Volume &) = delete;
 
     [[nodiscard]] Kind kind() const { return m_kind; }
     [[nodiscard]] bool mounted() const { return m_made && m_mounted; }
-    [[nodiscard]] QString failure() const { return QStringLiteral("%1: %2").arg(name(m_kind), m_failure); }
+    [[nodiscard]] QString failure() const { return name(m_kind) + QStringLiteral(": ") + m_failure; }
     // Whether names differing only in letter case are one name there.
     [[nodiscard]] static bool caseInsensitive(Kind kind) { return kind == Fat || kind == ExFat; }
     [[nodiscard]] static bool hardLinks(Kind kind) { return kind != Fat && kind != ExFat; }
-    [[nodiscard]] static QString name(Kind kind)
-    {
-        static const char *const names[] = {"FAT (fusefat)", "exFAT (exfat-fuse)", "NTFS (ntfs-3g)", "btrfs", "xfs"};
-        return QLatin1String(names[kind]);
-    }
+    [[nodiscard]] static QString name(Kind kind) { return QLatin1String(formats[kind].name); }
     // Only a machine without the devices these mounts need may do without them.
     [[nodiscard]] static bool devicesPresent(Kind kind)
     {
-        const bool fuse = ::access("/dev/fuse", F_OK) == 0, loop = ::access("/dev/loop-control", F_OK) == 0;
-        return kind == Fat || kind == Ntfs ? fuse : kind == ExFat ? fuse && loop : loop;
+        return (!formats[kind].fuse || ::access("/dev/fuse", F_OK) == 0)
+            && (!formats[kind].loop || ::access("/dev/loop-control", F_OK) == 0);
     }
 
     bool mount()
     {
         QString device = m_image;
-        if (m_kind == ExFat && m_loop.isEmpty()) // exfat-fuse takes a block device only
-            m_loop = output(QStringLiteral("losetup"), {QStringLiteral("-f"), QStringLiteral("--show"), m_image});
-        if (m_kind == ExFat)
+        if (m_kind == ExFat) { // exfat-fuse takes a block device only
+            if (m_loop.isEmpty())
+                run("losetup", {QStringLiteral("-f"), QStringLiteral("--show"), m_image}, &m_loop);
             device = m_loop;
-        const QStringList options = m_kind == Btrfs || m_kind == Xfs
-            ? QStringList {QStringLiteral("-o"), QStringLiteral("loop")}
-            : m_kind == Fat ? QStringList {QStringLiteral("-o"), QStringLiteral("rw+")}
-                            : QStringList();
-        const QString mounter = m_kind == Fat ? QStringLiteral("fusefat")
-            : m_kind == ExFat                 ? QStringLiteral("mount.exfat-fuse")
-            : m_kind == Ntfs                  ? QStringLiteral("ntfs-3g")
-                                              : QStringLiteral("mount");
-        m_mounted = !device.isEmpty() && run(mounter, options + QStringList {device, m_dir});
-        if (!m_mounted)
-            m_failure = QStringLiteral("cannot mount it (%1)").arg(mounter);
+        }
+        m_mounted = !device.isEmpty() && run(format().mounter, words(format().mountOptions) << device << m_dir);
+        m_failure = QStringLiteral("cannot mount it with ") + QLatin1String(format().mounter);
         return m_mounted;
     }
-    bool unmount() { return !m_mounted || !(m_mounted = !run(QStringLiteral("umount"), {m_dir})); }
+    bool unmount() { return !m_mounted || !(m_mounted = !run("umount", {m_dir})); }
 
 private:
-    static int minimumMib(Kind kind) { return kind == Xfs ? 300 : kind == Btrfs ? 128 : 8; }
-    [[nodiscard]] QString mkfs() const
+    struct Format {
+        const char *name, *mkfs, *mkfsOptions, *mounter, *mountOptions;
+        int minimumMib;
+        bool fuse, loop; // needs /dev/fuse, a loop device
+    };
+    static constexpr Format formats[] = {
+        {"FAT (fusefat)", "mkfs.vfat", "", "fusefat", "-o rw+", 8, true, false},
+        {"exFAT (exfat-fuse)", "mkfs.exfat", "", "mount.exfat-fuse", "", 8, true, true},
+        {"NTFS (ntfs-3g)", "mkfs.ntfs", "-F -Q", "ntfs-3g", "", 8, true, false},
+        {"btrfs", "mkfs.btrfs", "-q", "mount", "-o loop", 128, false, true},
+        {"xfs", "mkfs.xfs", "-q", "mount", "-o loop", 300, false, true},
+    };
+    [[nodiscard]] const Format &format() const { return formats[m_kind]; }
+    static QStringList words(const char *text) { return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts); }
+
+    // Runs `program` (its standard output into `output`, where given): true when it succeeded.
+    static bool run(const char *program, const QStringList &arguments, QString *output = nullptr)
     {
-        static const char *const programs[] = {"mkfs.vfat", "mkfs.exfat", "mkfs.ntfs", "mkfs.btrfs", "mkfs.xfs"};
-        return QLatin1String(programs[m_kind]);
-    }
-    [[nodiscard]] QStringList mkfsArguments() const
-    {
-        if (m_kind == Ntfs)
-            return {QStringLiteral("-F"), QStringLiteral("-Q")};
-        if (m_kind == Btrfs || m_kind == Xfs)
-            return {QStringLiteral("-q")};
-        return {};
-    }
-    static QString output(const QString &program, const QStringList &arguments)
-    {
+        const QString found = QStandardPaths::findExecutable(QLatin1String(program),
+            {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
         QProcess process;
-        process.start(find(program), arguments);
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(found.isEmpty() ? QLatin1String(program) : found, arguments);
         const bool ran
             = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-        return ran ? QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed() : QString();
-    }
-    static bool run(const QString &program, const QStringList &arguments)
-    {
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(find(program), arguments);
-        return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
-            && process.exitCode() == 0;
-    }
-    static QString find(const QString &program)
-    {
-        const QString found = QStandardPaths::findExecutable(program,
-            {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
-        return found.isEmpty() ? program : found;
+        if (output)
+            *output = ran ? QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed() : QString();
+        return ran;
     }
 
     Kind m_kind;
