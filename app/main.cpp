@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/appidentity.h"
 #include "controls/appicon.h"
+#include "controls/copyprogress.h"
 #include "files/pathcodec.h"
 #include "host/linuxhost.h"
 #include "main_window/form1.h"
@@ -10,6 +11,7 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -115,5 +117,12 @@ int main(int argc, char *argv[])
     window.show();
     if (!parser.positionalArguments().isEmpty())
         window.openPath(absolutePath(parser.positionalArguments().constFirst()));
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // A move stuck in the system cannot be waited for, and must not find the program half taken
+    // down should it wake: the program ends here, as if killed, which every move survives.
+    if (movesRunning()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

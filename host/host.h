@@ -92,6 +92,10 @@ public:
     // The file's name when a plain, visible file exists at `path`, else "".
     [[nodiscard]] virtual QString fileExists(const QString &path) = 0;
 
+    // Whether what stands at `path` (links followed) is neither a folder nor a
+    // regular file: a FIFO, a device or a socket. False when nothing is found there.
+    [[nodiscard]] virtual bool isSpecialFile(const QString &path) = 0;
+
     // Starts `program` (a path, or a name to find on the search path) with `arguments`,
     // without waiting for it; fails when it cannot be started.
     virtual void launch(const QString &program, const QStringList &arguments) = 0;

@@ -154,6 +154,13 @@ QString LinuxHost::fileExists(const QString &path)
     return name;
 }
 
+bool LinuxHost::isSpecialFile(const QString &path)
+{
+    struct stat st {
+    };
+    return stat(encodePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode);
+}
+
 void LinuxHost::launch(const QString &program, const QStringList &arguments)
 {
     if (program.isEmpty() || !QProcess::startDetached(program, arguments))

@@ -24,6 +24,7 @@ public:
     [[nodiscard]] QStringList installedSysInfoTools() override;
     [[nodiscard]] std::optional<FileId> fileId(const QString &path) override;
     [[nodiscard]] QString fileExists(const QString &path) override;
+    [[nodiscard]] bool isSpecialFile(const QString &path) override;
     void launch(const QString &program, const QStringList &arguments) override;
 
 private:

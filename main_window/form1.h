@@ -28,6 +28,8 @@ class Hellp;
 class frmAbout;
 class PreviewDecoder;
 struct Picture;
+enum class MoveEnd;
+struct LateMoveEnd;
 
 // The main window. Its controls' values are the working state; the seven
 // window variables below complete it.
@@ -150,9 +152,13 @@ private:
     // How a file click and a shown rename end: the base name focused and selected, the caption by the rule.
     void editBaseName();
     // Renames or moves `from` to `to` through the host, a move to another folder off the
-    // window's thread, with a progress dialog for a long copy; whether the file was copied
-    // to another file system.
-    bool moveFile(const QString &from, const QString &to);
+    // window's thread, with a progress dialog for a long one; how it ended. A move left
+    // running ends in moveEndedLate; `undoing` says it takes the last rename back.
+    MoveEnd moveFile(const QString &from, const QString &to, bool undoing);
+    // While a move's dialog is up, the window answers only what cannot disturb the move.
+    void holdForMove(bool held);
+    // The end of a move that was left running: shown in the lists and told to the user.
+    void moveEndedLate(const QString &from, const QString &to, bool undoing, const LateMoveEnd &end);
     // Shows in the file list that the file at `from` now lies at `to`.
     void listRenamed(const QString &from, const QString &to, bool copied);
     // After a rename: what Undo takes back, and the boxes' own undo forgotten.
@@ -176,4 +182,7 @@ private:
     QPointer<Hellp> m_help;
     QPointer<frmAbout> m_about;
     bool m_framed = false; // fitted to the screen with the frame counted
+    bool m_waiting = false; // for a move, in moveFile
+    bool m_held = false; // a move's dialog is up: the window answers only quitting, Help and About
+    QPointer<QWidget> m_focusBeforeMove;
 };

@@ -30,7 +30,9 @@ Form1::~Form1()
 
 void Form1::updateActions()
 {
-    undoRename->setEnabled(m_lastRename.has_value());
+    // While a move's dialog is up, only quitting, Help and About answer.
+    undoRename->setEnabled(!m_held && m_lastRename.has_value());
+    refresh->setEnabled(!m_held);
 }
 
 Hellp *Form1::helpWindow() const

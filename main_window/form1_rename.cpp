@@ -10,8 +10,10 @@
 #include "host/host.h"
 #include "main_window/previewdecoder.h"
 
+#include <QApplication>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -104,6 +106,13 @@ QString nameReason(const QString &parts)
     return parts.contains(QChar(u'\0')) ? QStringLiteral("A name may not contain a NUL character.")
                                         : QStringLiteral("A name may not contain \"/\".");
 }
+
+// Why a move that Cancel could not stop is not done, for the second line of the refusal.
+QString leftRunningReason()
+{
+    return Form1::tr("The disk does not answer, so the move could not be stopped yet; it goes on in the "
+                     "background. You will be told how it ends; nothing is lost either way.");
+}
 }
 
 void Form1::Command1_Click()
@@ -115,7 +124,7 @@ void Form1::Command1_Click()
         if (FileChosen == 0)
             m_host.messageBox(QStringLiteral("Chose a File"), MsgBoxStyle::Critical, QStringLiteral("File"));
         bool atTarget = false; // the chosen file now lies at the target path
-        bool copied = false; // it was copied to another file system
+        auto moved = MoveEnd::Renamed;
         if (!Text2->text().isEmpty()) {
             Label2->setText(targetPath());
             if (FileChosen == 1 && ManyDots == 0) {
@@ -130,8 +139,11 @@ void Form1::Command1_Click()
                     reason = QStringLiteral("The destination folder must be a full path, starting with \"/\".");
                 else if (samePath(OldFile, NewFile)) {
                     // The file already has that name: nothing to do.
-                } else if (const auto error = ErrorMode::testAfter([&] { copied = moveFile(OldFile, NewFile); })) {
+                } else if (const auto error
+                    = ErrorMode::testAfter([&] { moved = moveFile(OldFile, NewFile, false); })) {
                     reason = plainReason(*error, NewFile);
+                } else if (moved == MoveEnd::LeftRunning) {
+                    reason = leftRunningReason();
                 }
                 if (!reason.isEmpty())
                     m_host.messageBox(QStringLiteral("Error File not Renamed\n") + reason, MsgBoxStyle::Critical,
@@ -147,7 +159,7 @@ void Form1::Command1_Click()
         if (atTarget && !samePath(OldFile, NewFile))
             rememberRename(OldFile, NewFile);
         if (atTarget)
-            listRenamed(OldFile, NewFile, copied);
+            listRenamed(OldFile, NewFile, moved == MoveEnd::Copied);
         else
             ErrorMode::skip([&] { File1->Refresh(); });
         if (!Text2->text().isEmpty())
@@ -178,18 +190,21 @@ void Form1::undoRename_Click()
             return;
         const LastRename last = *m_lastRename;
         QString reason;
-        bool copied = false;
+        auto moved = MoveEnd::Renamed;
         if (m_host.fileId(last.to) != last.file) {
             reason = QStringLiteral("\"%1\" is no longer the file that was renamed; nothing was changed.").arg(last.to);
             m_lastRename.reset(); // nor will it ever be
-        } else if (const auto error = ErrorMode::testAfter([&] { copied = moveFile(last.to, last.from); })) {
+        } else if (const auto error = ErrorMode::testAfter([&] { moved = moveFile(last.to, last.from, true); })) {
             reason = error->number() == EEXIST
                 ? QStringLiteral("Another file now has the name \"%1\"; nothing was overwritten.").arg(last.from)
                 : plainReason(*error, last.from);
+        } else if (moved == MoveEnd::LeftRunning) {
+            reason = leftRunningReason();
+            m_lastRename.reset(); // where the file ends up is not known yet
         } else {
             m_lastRename.reset();
             FileChosen = 0;
-            listRenamed(last.to, last.from, copied);
+            listRenamed(last.to, last.from, moved == MoveEnd::Copied);
         }
         updateActions();
         if (!reason.isEmpty())
@@ -198,18 +213,67 @@ void Form1::undoRename_Click()
     });
 }
 
-bool Form1::moveFile(const QString &from, const QString &to)
+MoveEnd Form1::moveFile(const QString &from, const QString &to, bool undoing)
 {
     // A rename within one folder never copies and ends at once; a thread would only make it wait.
     if (from.section(u'/', 0, -2) == to.section(u'/', 0, -2)) {
         m_host.rename(from, to, {});
-        return false;
+        return MoveEnd::Renamed;
     }
     // Anything else may be a move to another disk, which takes long: the window must keep answering.
     // Meanwhile the folder's watch waits: the list shows the move once it has ended.
     File1->pauseWatch();
-    const auto resume = qScopeGuard([this] { File1->resumeWatch(); });
-    return runMove(from, to, [this, from, to](const CopyProgress &progress) { m_host.rename(from, to, progress); });
+    m_waiting = true;
+    const auto resume = qScopeGuard([this] {
+        m_waiting = false;
+        File1->resumeWatch();
+    });
+    MoveWindow window;
+    window.owner = this;
+    window.hold = [this](bool held) { holdForMove(held); };
+    window.late = [this, from, to, undoing](const LateMoveEnd &end) { moveEndedLate(from, to, undoing, end); };
+    return runMove(
+        from, to, [&host = m_host, from, to](const CopyProgress &progress) { host.rename(from, to, progress); },
+        window);
+}
+
+void Form1::holdForMove(bool held)
+{
+    // Quitting, Help and About stay; the controls and the other commands wait for the move.
+    m_held = held;
+    if (held && central->isAncestorOf(QApplication::focusWidget()))
+        m_focusBeforeMove = QApplication::focusWidget();
+    central->setEnabled(!held);
+    updateActions();
+    if (!held && m_focusBeforeMove)
+        m_focusBeforeMove->setFocus();
+}
+
+void Form1::moveEndedLate(const QString &from, const QString &to, bool undoing, const LateMoveEnd &end)
+{
+    // Told while another move is waited for, it waits for that move: a message now would hold that move's window.
+    if (m_waiting) {
+        QTimer::singleShot(100, this, [=, this] { moveEndedLate(from, to, undoing, end); });
+        return;
+    }
+    const auto error = ErrorMode::testAfter([&] {
+        if (end.failure)
+            std::rethrow_exception(end.failure);
+    });
+    if (!error && !undoing)
+        rememberRename(from, to);
+    refreshLists();
+    const QString title = tr("Moving");
+    if (!error)
+        m_host.messageBox(tr("The move that did not answer has ended after all: the file is now \"%1\".").arg(to),
+            MsgBoxStyle::OkOnly, title);
+    else if (error->number() == ECANCELED)
+        m_host.messageBox(tr("The move that did not answer has stopped: the file stays at \"%1\".").arg(from),
+            MsgBoxStyle::OkOnly, title);
+    else
+        m_host.messageBox(tr("The move that did not answer has failed: the file stays at \"%1\".\n%2")
+                              .arg(from, plainReason(*error, to)),
+            MsgBoxStyle::Critical, title);
 }
 
 void Form1::listRenamed(const QString &from, const QString &to, bool copied)

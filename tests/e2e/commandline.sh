@@ -6,7 +6,7 @@
 # be understood answer without a display, each with its exit status;
 # a file given at start is chosen in its folder, a folder given at start is
 # browsed, each then renamed through the window as a person would, and the
-# disk checked after each step.
+# disk checked after each step; what cannot be opened says why.
 set -euo pipefail
 program=${1:?usage: commandline.sh PATH-TO-ZINDLE}
 source "$(dirname "$0")/xserver.bash"
@@ -58,4 +58,25 @@ key shift+Tab space
 [ -f "$folder/minutes.txt" ] || fail "notes.txt in the folder given at start was not renamed: $(ls "$folder")"
 [ "$(cat "$folder/minutes.txt")" = "minutes of the meeting" ] || fail "the renamed file changed"
 stop
-echo "PASS: --help, --version and wrong command lines without a display; a file and a folder given at start, each renamed"
+# 4. What cannot be opened says why, and the window stays, usable, on the documents folder.
+mkfifo "$work/fifo"
+deep=$(
+    cd "$work"
+    name=$(printf 'd%.0s' $(seq 200))
+    for _ in $(seq 25); do mkdir "$name" && cd "$name"; done
+    echo "$work$(printf "/$name%.0s" $(seq 25))"
+)
+for path in "$work/fifo" /dev/zero "$deep"; do
+    start "$program" "$path"
+    box=""
+    for _ in $(seq 50); do
+        box=$(xdotool search --onlyvisible --name '^Cannot Open$' 2>/dev/null | head -1) && [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || fail "no \"Cannot Open\" box for a path of ${#path} bytes starting $(head -c 40 <<<"$path")"
+    xdotool windowfocus --sync "$box" key Return
+    sleep 0.3
+    kill -0 "$app" 2>/dev/null || fail "the program ended after the box"
+    stop
+done
+echo "PASS: --help, --version and wrong command lines without a display; a file and a folder given at start, each renamed; a FIFO, a device and a path too long said so"
