@@ -244,6 +244,9 @@ void copyContents(int in, int out, const CopyRange &range, const CopyProgress &p
         }
     }
     setLength(out, range.size);
+    // What is left is written back all at once, so that the waits below overlap.
+    if (copied > writtenBack)
+        ::sync_file_range(out, writtenBack, copied - writtenBack, SYNC_FILE_RANGE_WRITE);
     // Flushed a chunk at a time; the caller's fsync then makes it all durable at little cost.
     constexpr unsigned waitForRange = SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
     for (const Stretch &stretch : written) {
