@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sstream>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace RenameJournal
@@ -90,7 +91,11 @@ bool parseEntry(const std::vector<std::string_view> &w, Line &line)
     line.owner.boot = std::string(w.size() > 3 ? w[3] : std::string_view());
     e.kind = Kind(parsed ? w[2][0] : 0);
     e.known = known != 0;
-    line.readable = parsed && (e.kind == Kind::SetAside || (e.kind == Kind::Copy && e.size >= 0));
+    if (e.kind == Kind::Marked)
+        e.mark = std::exchange(e.original, std::string());
+    line.readable = parsed
+        && (e.kind == Kind::SetAside || (e.kind == Kind::Copy && e.size >= 0)
+            || (e.kind == Kind::Marked && !e.mark.empty() && e.size >= std::int64_t(e.mark.size())));
     return parsed;
 }
 
@@ -192,7 +197,7 @@ std::string entryLine(std::uint64_t id, const Entry &e)
     body << "1+ " << std::hex << id << std::dec << ' ' << char(e.kind) << ' ' << me.boot << ' ' << me.pid << ' '
          << me.start << ' ' << e.time << ' ' << int(e.known) << ' ' << e.device << ' ' << e.inode << ' ' << e.size
          << ' ' << e.mtimeSec << ' ' << e.mtimeNsec << ' ' << hex(e.folder) << ' ' << hex(e.name) << ' '
-         << hex(e.original) << ' ' << hex(e.handle);
+         << hex(e.kind == Kind::Marked ? e.mark : e.original) << ' ' << hex(e.handle);
     return signedLine(body.str());
 }
 

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <cstdlib>
@@ -40,6 +41,11 @@ std::set<std::uint64_t> &live()
     static std::set<std::uint64_t> ids;
     return ids;
 }
+
+// The journal this thread holds locked while it tidies: what the tidying
+// records meanwhile (a placeholder for a file it puts back) is written through
+// it, as the journal's own lock would wait for ever for that one.
+thread_local int tidyingJournal = -1;
 
 bool isLive(std::uint64_t id)
 {
@@ -150,10 +156,15 @@ int compact(const Journal &journal)
     return err;
 }
 
-// Adds `text` (whole lines) to the locked journal `fd` and flushes it; empties
-// or rewrites the journal instead when that leaves it with nothing or too long.
-int append(int fd, const std::string &text)
+// Adds `text` (whole lines) to the locked journal `fd`, flushed at once
+// unless `entries` is false; empties or rewrites the journal instead when that
+// leaves it with nothing or too long (never while it is being tidied: the
+// tidying goes on writing to `fd`). Lines that drop entries need not be on the
+// disk at once: an entry that comes back after a crash names a file that is
+// gone, or no longer the one recorded, and the next tidying drops it.
+int append(int fd, const std::string &text, bool entries = true)
 {
+    const bool mayRewrite = fd != tidyingJournal;
     Journal journal = readJournal(fd);
     applyLines(journal, text);
     struct stat st {
@@ -162,19 +173,21 @@ int append(int fd, const std::string &text)
         return errno;
     // Lines it could not read are kept for a person to look at, until it grows too long.
     if (journal.entries.empty() && journal.ignored == 0)
-        return ::ftruncate(fd, 0) == 0 && ::fdatasync(fd) == 0 ? 0 : errno;
-    if (st.st_size + off_t(text.size()) > compactAbove)
+        return ::ftruncate(fd, 0) == 0 && (!entries || ::fdatasync(fd) == 0) ? 0 : errno;
+    if (mayRewrite && st.st_size + off_t(text.size()) > compactAbove)
         return compact(journal);
     // After a line cut short (a full disk, a crash), the new lines start on a line of their own.
     char last = '\n';
     const bool cut = st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n';
     const int err = writeAll(fd, cut ? '\n' + text : text);
-    return err != 0 ? err : ::fdatasync(fd) == 0 ? 0 : errno;
+    return err != 0 ? err : !entries || ::fdatasync(fd) == 0 ? 0 : errno;
 }
 
 // Writes `entry` under `id`; 0 or the errno.
 int write(std::uint64_t id, const Entry &entry)
 {
+    if (tidyingJournal >= 0)
+        return append(tidyingJournal, entryLine(id, entry));
     int err = 0;
     const UniqueFd fd = openLocked(err);
     return fd.valid() ? append(fd.get(), entryLine(id, entry)) : err;
@@ -244,9 +257,9 @@ void Record::finish()
         return;
     m_finished = true;
     int err = 0;
-    const UniqueFd fd = openLocked(err);
-    if (fd.valid())
-        err = append(fd.get(), doneLine(m_id));
+    const UniqueFd fd(tidyingJournal >= 0 ? -1 : openLocked(err).release());
+    if (fd.valid() || tidyingJournal >= 0)
+        err = append(fd.valid() ? fd.get() : tidyingJournal, doneLine(m_id), false);
     // An entry left in the journal names a file that is gone or back under
     // its name, so that the tidying finds nothing of its to act on.
     Q_UNUSED(err)
@@ -259,11 +272,15 @@ void tidy(const std::string &folder, const std::function<Outcome(const Entry &)>
     if (!fd.valid())
         failToWrite(err);
     std::string settled;
-    for (const auto &[id, line] : readJournal(fd.get()).entries) {
-        if (line.readable && line.entry.folder == folder && ended(line) && settle(line.entry) == Outcome::Done)
-            settled += doneLine(id);
+    {
+        tidyingJournal = fd.get();
+        const auto stop = qScopeGuard([] { tidyingJournal = -1; });
+        for (const auto &[id, line] : readJournal(fd.get()).entries) {
+            if (line.readable && line.entry.folder == folder && ended(line) && settle(line.entry) == Outcome::Done)
+                settled += doneLine(id);
+        }
     }
-    if (!settled.empty() && (err = append(fd.get(), settled)) != 0)
+    if (!settled.empty() && (err = append(fd.get(), settled, false)) != 0)
         failToWrite(err);
 }
 }

@@ -22,7 +22,7 @@ struct stat;
 //   1+ ID KIND BOOT PID START TIME KNOWN DEVICE INODE SIZE MTIME-S MTIME-NS FOLDER NAME ORIGINAL HANDLE SUM
 //   1- ID SUM
 // numbers in decimal, ID and SUM in hex, byte strings (paths, names, the
-// file handle) in hex, "-" when empty.
+// file handle) in hex, "-" when empty; ORIGINAL holds the mark of a marked file.
 // A later "1+" of an ID replaces its entry; "1-" drops it. Lines that fail
 // their checksum, and entries of kinds this version does not know, are never
 // acted on. When no entry is left, the file is emptied; when it grows, it is
@@ -32,6 +32,11 @@ namespace RenameJournal
 enum class Kind : char {
     SetAside = 'a', // a source renamed aside; put back under `original`
     Copy = 'c', // a copy in progress; removed
+    // A file under a name that others see, made by the program and not yet
+    // complete: a copy written under its final name, or a placeholder that
+    // holds a name for a rename. Its first bytes hold `mark` until it is
+    // complete; removed while they still do.
+    Marked = 'm',
 };
 
 struct Entry {
@@ -39,11 +44,12 @@ struct Entry {
     std::string folder; // the folder's full path, as bytes (folderPath)
     std::string name; // the file's name in it now
     std::string original; // set aside: the file's own name, in full
+    std::string mark; // marked: the random bytes its head holds while incomplete; empty for none
     bool known = false; // device, inode and handle were taken from the file
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::string handle; // its fileHandle, where the file system gives one
-    std::int64_t size = 0; // set aside: its size; a copy: the complete copy's
+    std::int64_t size = 0; // set aside: its size; a copy or a marked file: the complete file's
     std::int64_t mtimeSec = 0; // set aside: its modification time; a copy: the complete copy's
     std::int64_t mtimeNsec = 0;
     std::int64_t time = 0; // when the entry was first written, seconds since 1970

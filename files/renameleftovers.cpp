@@ -7,6 +7,7 @@
 // by its name.
 #include "files/renamesupport.h"
 
+#include "base/hosterror.h"
 #include "files/filehandle.h"
 
 #include <QRandomGenerator>
@@ -71,9 +72,12 @@ bool sameTime(const RenameJournal::Entry &entry, const struct stat &st)
 // inode. Else (FAT...) by what stays of a file across mounts: a set-aside
 // file by its size and modification time, under the random name that only its
 // mover drew; a copy by being no larger than the complete copy, and made after
-// its entry was written (in progress) or with the complete copy's time.
+// its entry was written (in progress) or with the complete copy's time. A
+// marked file, whatever the file system, by the random mark in its head.
 bool stillRecorded(const RenameJournal::Entry &entry, const struct stat &st, int folder, bool perMount)
 {
+    if (entry.kind == RenameJournal::Kind::Marked)
+        return S_ISREG(st.st_mode) && st.st_size <= entry.size && holdsMark(folder, entry.name, entry.mark);
     const bool aside = entry.kind == RenameJournal::Kind::SetAside;
     if (!S_ISREG(st.st_mode) && !(aside && S_ISLNK(st.st_mode)))
         return false;
@@ -152,9 +156,12 @@ void SetAside::putBack()
 
 bool putBack(int folder, const std::string &aside, const std::string &name)
 {
-    if (renameCarefully(folder, aside, folder, name) == 0)
-        return true;
-    return renameCarefully(folder, aside, folder, aside.substr(1)) == 0;
+    try {
+        return renameCarefully(folder, aside, folder, name) == 0
+            || renameCarefully(folder, aside, folder, aside.substr(1)) == 0;
+    } catch (const HostError &) { // no journal for a placeholder: the entry of the file aside stays
+        return false;
+    }
 }
 
 void tidyFolder(int folder)

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The move to another file system. The copy is built as an unnamed file in
-// the destination folder, flushed to disk, and only then linked under the
-// target name, which never replaces anything. The source goes last, and only
+// The move to another file system. The copy is built in the destination
+// folder (copytarget.h), flushed to disk, and only then given the target
+// name, which never replaces anything. The source goes last, and only
 // the very file that was copied, unchanged: it is checked, renamed aside,
 // checked again and unlinked; whatever else turns up is put back. Whatever
 // fails on the way, the copy is taken back and the source stays. The journal
@@ -10,12 +10,10 @@
 #include "files/renamesupport.h"
 
 #include "base/hosterror.h"
-#include "files/filehandle.h"
+#include "files/copytarget.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -30,119 +28,6 @@ struct Source {
     std::string name;
     struct stat st;
     UniqueFd fd; // open while a regular file is moved
-};
-
-// The copy of a regular file while it is built in the destination folder.
-// Where the file system cannot make an unnamed file, it has a hidden name,
-// in the journal from before it exists until it is published or removed.
-class Copy
-{
-public:
-    explicit Copy(int folder) : m_folder(folder) { }
-    ~Copy()
-    {
-        if (!m_name.empty() && ::unlinkat(m_folder, m_name.c_str(), 0) != 0 && errno != ENOENT)
-            return; // still there: its entry stays for a later tidying
-        if (m_record)
-            m_record->finish();
-    }
-    Copy(const Copy &) = delete;
-    Copy &operator=(const Copy &) = delete;
-
-    // Makes the copy of a source whose status is `source`.
-    void create(const struct stat &source)
-    {
-        if (!namedCopiesForTests()) {
-            m_fd.reset(::openat(m_folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-            if (m_fd.valid())
-                return;
-            if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-                failErrno();
-        }
-        // Recorded before it exists, with the size and time the complete copy will have.
-        RenameJournal::Entry entry;
-        entry.kind = RenameJournal::Kind::Copy;
-        entry.folder = RenameJournal::folderPath(m_folder);
-        entry.name = temporaryName();
-        entry.size = source.st_size;
-        entry.mtimeSec = source.st_mtim.tv_sec;
-        entry.mtimeNsec = source.st_mtim.tv_nsec;
-        m_record.emplace(entry);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            if (createNamed(entry))
-                return;
-            entry.name = temporaryName();
-            m_record->update(entry);
-        }
-        fail(EEXIST);
-    }
-
-    [[nodiscard]] int fd() const { return m_fd.get(); }
-
-    // Gives the finished copy `name`, refusing if anything took it meanwhile.
-    void publish(const std::string &name)
-    {
-        stage("before-publish");
-        const int err = m_name.empty() ? linkUnnamed(name) : renameNamed(name);
-        if (err != 0)
-            fail(err);
-        ::fsync(m_folder);
-    }
-
-private:
-    // False when the name is taken.
-    bool createNamed(RenameJournal::Entry &entry)
-    {
-        UniqueFd fd(::openat(m_folder, entry.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (!fd.valid() && errno != EEXIST)
-            failErrno();
-        if (!fd.valid())
-            return false;
-        m_fd.reset(fd.release());
-        m_name = entry.name;
-        struct stat st {
-        };
-        if (::fstat(m_fd.get(), &st) != 0)
-            failErrno();
-        entry.known = true;
-        entry.device = st.st_dev;
-        entry.inode = st.st_ino;
-        entry.handle = fileHandle(m_folder, entry.name);
-        m_record->update(entry);
-        return true;
-    }
-
-    int linkUnnamed(const std::string &name)
-    {
-        if (::linkat(m_fd.get(), "", m_folder, name.c_str(), AT_EMPTY_PATH) == 0)
-            return 0;
-        if (errno != ENOENT && errno != EPERM)
-            return errno;
-        // Without the right to link by descriptor, through its entry in /proc.
-        char path[32];
-        std::snprintf(path, sizeof path, "/proc/self/fd/%d", m_fd.get());
-        return ::linkat(AT_FDCWD, path, m_folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
-    }
-
-    int renameNamed(const std::string &name)
-    {
-        int err = renameNoReplace(m_folder, m_name, m_folder, name);
-        if (err == 0) {
-            m_name.clear();
-        } else if (err == EINVAL || err == ENOSYS) {
-            // No RENAME_NOREPLACE here: link(2) publishes without replacing, and the
-            // hidden name then goes with the Copy.
-            err = ::linkat(m_folder, m_name.c_str(), m_folder, name.c_str(), 0) == 0 ? 0 : errno;
-            if (err == EPERM || err == EOPNOTSUPP || err == EMLINK)
-                err = ENOTSUP;
-        }
-        return err;
-    }
-
-    int m_folder;
-    UniqueFd m_fd;
-    std::string m_name;
-    std::optional<RenameJournal::Record> m_record;
 };
 
 UniqueFd openFolder(const std::string &path)
@@ -231,7 +116,8 @@ void removeSource(Source &source, int folder, const std::string &name, const str
 }
 
 // Copies the regular file `source` and publishes the copy as `name`; its status.
-struct stat copyRegular(Source &source, int folder, const std::string &name, const CopyProgress &progress)
+struct stat copyRegular(
+    Source &source, int folder, const std::string &name, const DiskFormat &format, const CopyProgress &progress)
 {
     stage("before-open");
     // Without waiting: a FIFO or device put at the name meanwhile would block the open.
@@ -248,9 +134,12 @@ struct stat copyRegular(Source &source, int folder, const std::string &name, con
     if (flags < 0 || ::fcntl(source.fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         failErrno();
     source.st = opened;
-    Copy copy(folder);
-    copy.create(opened);
-    copyContents(source.fd.get(), copy.fd(), opened.st_size, progress);
+    checkRoom(opened, folder, format);
+    CopyTarget copy(folder, format);
+    copy.create(opened, name);
+    const bool sparse = qint64(opened.st_blocks) * 512 < qint64(opened.st_size);
+    copyContents(source.fd.get(), copy.fd(), {copy.headLength(), opened.st_size, format.holes(), sparse}, progress);
+    copy.completeHead(source.fd.get());
     copyMetadata(source.fd.get(), copy.fd(), opened);
     if (::fsync(copy.fd()) != 0)
         failErrno();
@@ -278,7 +167,7 @@ struct stat copyLink(const Source &source, int folder, const std::string &name)
         failErrno();
     stage("before-publish");
     if (::symlinkat(std::string(contents.data(), std::size_t(size)).c_str(), folder, name.c_str()) != 0)
-        failErrno();
+        fail(errno == EPERM ? EOPNOTSUPP : errno); // EPERM: the file system has no symbolic links
     // Owner (where permitted) and times; a link that cannot take them is taken back.
     const timespec times[2] = {source.st.st_atim, source.st.st_mtim};
     int err = 0;
@@ -312,8 +201,9 @@ void moveAcrossFileSystems(const std::string &from, const std::string &to, const
     if (!S_ISREG(source.st.st_mode) && !S_ISLNK(source.st.st_mode))
         fail(EXDEV); // folders and special files are not copied
     checkBeforeCopy(origin.folder, folder.get(), target.name);
-    const struct stat copy = S_ISLNK(source.st.st_mode) ? copyLink(source, folder.get(), target.name)
-                                                        : copyRegular(source, folder.get(), target.name, progress);
+    const struct stat copy = S_ISLNK(source.st.st_mode)
+        ? copyLink(source, folder.get(), target.name)
+        : copyRegular(source, folder.get(), target.name, diskFormat(folder.get()), progress);
     removeSource(source, folder.get(), target.name, copy);
 }
 }

@@ -56,10 +56,27 @@ void stage(const char *name);
 [[nodiscard]] int renameNoReplace(int fromFolder, const std::string &from, int toFolder, const std::string &to);
 
 // The same, also where the file system lacks RENAME_NOREPLACE: there a hard
-// link and an unlink, or without links a check before a plain rename, which a
-// newcomer could slip past; so use it only for the program's own names and
-// for putting a file back under its own name.
+// link and an unlink, or without hard links renameOverPlaceholder. The
+// folders must be open folders, not AT_FDCWD. Raises HostError only when the
+// journal of moves cannot be written.
 [[nodiscard]] int renameCarefully(int fromFolder, const std::string &from, int toFolder, const std::string &to);
+
+// A rename for file systems that can neither refuse to replace in a rename nor
+// make hard links (FAT, exFAT): a placeholder of the program's takes the name
+// `to` first, exclusively, and holds a random mark; just before the rename
+// replaces it, it is checked to hold the mark still. Only a program that puts
+// a file of its own in the placeholder's place between that check and the
+// rename, one system call later, could have it replaced. The placeholder is
+// in the journal of moves, so that a rename killed half way leaves it only
+// until the next move into that folder. 0, or the errno of the failure (EEXIST
+// when the name is taken); raises HostError when the journal cannot be written.
+[[nodiscard]] int renameOverPlaceholder(int fromFolder, const std::string &from, int toFolder, const std::string &to);
+
+// Sixteen random bytes, which no other program writes at the start of a file.
+[[nodiscard]] std::string randomMark();
+
+// The entry `name` in `folder` is a regular file whose first bytes are `mark` (not empty).
+[[nodiscard]] bool holdsMark(int folder, const std::string &name, const std::string &mark);
 
 // A fresh hidden name for a copy in progress (".zindle-XXXXXX.part"), made
 // only where the file system has no unnamed files.
@@ -118,14 +135,26 @@ bool putBack(int folder, const std::string &aside, const std::string &name);
 // Raises HostError when the journal cannot be written.
 void tidyFolder(int folder);
 
-// Copies the rest of `in` to `out` in chunks of a few MB, then flushes it to
-// the disk chunk by chunk, asking `progress` before each step and once at the
-// end (`total` is what it reports as the whole); raises on a failed write
-// (ENOSPC...) and ECANCELED when `progress` says to stop.
-void copyContents(int in, int out, qint64 total, const CopyProgress &progress);
+// What copyContents copies: the source's bytes from `start` (the bytes before
+// are the caller's) to `size`, the whole that progress is reported against;
+// where `holes`, the source's holes are skipped and stay holes in the copy.
+struct CopyRange {
+    qint64 start = 0;
+    qint64 size = 0;
+    bool holes = true;
+    bool sparse = false; // the source takes fewer blocks than its size
+};
 
-// Gives `out` the owner (where permitted), extended attributes (where the file
-// system takes them), mode and timestamps of the source whose status is `st`.
+// Copies `range` of `in` to the same places in `out` in chunks of a few MB,
+// then flushes it to the disk chunk by chunk, asking `progress` before each
+// step and once at the end; `out` then has the size of the source. Raises on
+// a failed write (ENOSPC...) and ECANCELED when `progress` says to stop.
+void copyContents(int in, int out, const CopyRange &range, const CopyProgress &progress);
+
+// Gives `out` the owner, extended attributes, mode and timestamps of the
+// source whose status is `st`, as far as this user may and the file system can
+// hold them; the rest is dropped, as mv does, and never fails the move. A
+// set-ID bit goes with an owner or group the copy could not keep.
 void copyMetadata(int in, int out, const struct stat &st);
 
 // Moves `from` (a regular file or a symbolic link) to `to` on another file

@@ -72,10 +72,14 @@ QString plainReason(const HostError &error, const QString &target)
     case ECANCELED:
         return QStringLiteral("The move was cancelled; the file stays where it was.");
     case EISDIR:
-    case ENOTDIR:
         return QStringLiteral("A folder stands where the file should go.");
+    case ENOTDIR:
+        return Form1::tr("A part of the destination folder path is a file, not a folder.");
     case ENOTSUP:
-        return QStringLiteral("That disk cannot take the file without risking an overwrite; nothing was changed.");
+    case ENOSYS:
+        return Form1::tr("That disk cannot do what the move needs; nothing was changed.");
+    case EFBIG:
+        return Form1::tr("The file is too large for the disk it should go to; nothing was changed.");
     case EXDEV:
         return QStringLiteral("Only files can be moved to another disk.");
     case EAGAIN:

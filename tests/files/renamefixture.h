@@ -7,11 +7,10 @@
 #include "base/hosterror.h"
 #include "files/pathcodec.h"
 #include "files/renamefile.h"
+#include "volumes.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,55 +101,6 @@ private:
     std::string m_dir;
     bool m_mounted = false;
 };
-
-// A FAT file system in an image, mounted in user space (fusefat), as a stick
-// is: it numbers its files anew at each mount. Needs root where /dev/fuse is.
-class FuseFat
-{
-public:
-    FuseFat(const QString &image, const QString &dir, bool wanted = true) : m_image(image), m_dir(dir)
-    {
-        if (!wanted)
-            return;
-        QFile file(image);
-        m_made = file.open(QIODevice::WriteOnly) && file.resize(16 << 20);
-        file.close();
-        m_made = m_made && run(QStringLiteral("mkfs.vfat"), {image}) && mount();
-    }
-    ~FuseFat() { unmount(); }
-    FuseFat(const FuseFat &) = delete;
-    FuseFat &operator=(const FuseFat &) = delete;
-    [[nodiscard]] bool mounted() const { return m_made && m_mounted; }
-    bool mount()
-    {
-        return m_mounted
-            = run(QStringLiteral("fusefat"), {QStringLiteral("-o"), QStringLiteral("rw+"), m_image, m_dir});
-    }
-    bool unmount()
-    {
-        return !m_mounted || !(m_mounted = !run(QStringLiteral("fusermount"), {QStringLiteral("-u"), m_dir}));
-    }
-
-private:
-    static bool run(const QString &program, const QStringList &arguments)
-    {
-        const QString found = QStandardPaths::findExecutable(
-            program, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin")});
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.start(found.isEmpty() ? program : found, arguments);
-        return process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit
-            && process.exitCode() == 0;
-    }
-    QString m_image, m_dir;
-    bool m_made = false, m_mounted = false;
-};
-
-// Only a machine without FUSE may skip: where /dev/fuse exists, a FAT image must mount.
-#define REQUIRE_FAT(fat)                                                                                               \
-    if (!(fat).mounted() && ::access("/dev/fuse", F_OK) != 0)                                                          \
-        QSKIP("No /dev/fuse on this machine: FAT file systems (fusefat) are not tested");                              \
-    QVERIFY2((fat).mounted(), "Cannot mount a FAT image with mkfs.vfat and fusefat")
 
 #define REQUIRE_MOUNT(fs)                                                                                              \
     if (!(fs).mounted())                                                                                               \

@@ -119,6 +119,11 @@ private Q_SLOTS:
             << "b"
             << "Error File not Renamed\nThe destination folder must be a full path, starting with \"/\"."
             << path("/Pics/a.jpg") << true;
+        QTest::newRow("destination folder path through a file")
+            << "%pics%/README/"
+            << "b"
+            << "Error File not Renamed\nA part of the destination folder path is a file, not a folder."
+            << "%pics%/README" << true;
         QTest::newRow("destination folder missing")
             << path("/gone/") << "b"
             << "Error File not Renamed\nThe file, or the folder it should go to, no longer exists."
@@ -131,8 +136,11 @@ private Q_SLOTS:
         QFETCH(QString, base);
         QFETCH(QString, untouched);
         QFETCH(bool, keeps);
+        destination.replace(QLatin1String("%pics%"), path("/Pics")); // this row's folder, not the one of the table
+        untouched.replace(QLatin1String("%pics%"), path("/Pics"));
         Form1 &w = *m_fixture.window;
         QVERIFY(TestFiles::write(path("/Pics/notes.jpg"), "the other file"));
+        QVERIFY(TestFiles::write(path("/Pics/README"), "a file, not a folder"));
         click(QStringLiteral("a.jpg"));
         if (destination != QLatin1String("-"))
             w.Text5->setText(destination);
