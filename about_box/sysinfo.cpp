@@ -78,7 +78,7 @@ bool frmAbout::GetKeyValue(
         return false;
     }
     if (size == 0)
-        throw HostError(5, QStringLiteral("Invalid procedure call or argument"));
+        throw HostError(HostError::Code::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
     // Only the one terminating NUL goes; a second one stays part of the value.
     const qsizetype kept = buffer.at(size - 1) == '\0' ? size - 1 : size;
     buffer.truncate(kept);

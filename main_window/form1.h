@@ -107,6 +107,8 @@ public:
     [[nodiscard]] bool previewPending() const;
     // The destination folders a move went to lately, newest first, as kept between runs.
     [[nodiscard]] QStringList recentDestinations() const;
+    // The refusal's plain second line for a rename or move to `target` that the host refused.
+    [[nodiscard]] static QString refusalReason(const HostError &error, const QString &target);
 
     // The help window and About box while they exist (null before first use or after they were destroyed).
     [[nodiscard]] Hellp *helpWindow() const;
@@ -207,8 +209,6 @@ private:
     void keepTheWork(const QString &chosen);
     // Undo (`back`) or redo of the history's newest step.
     void takeStep(bool back);
-    // The refusal's plain second line for a rename or move to `target` that the host refused.
-    [[nodiscard]] static QString refusalReason(const HostError &error, const QString &target);
     // Why a move that Cancel could not stop is not done, for the second line of the refusal.
     [[nodiscard]] static QString leftRunningReason();
     // Where a click on `name` in the file list loads its picture from.

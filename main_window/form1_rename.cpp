@@ -47,9 +47,24 @@ bool folderTooLong(const QString &target)
         || std::any_of(folders.begin(), folders.end(), [](const QString &f) { return bytesOnDisk(f) > longestName; });
 }
 
+// The program's own failure in plain words; it has no errno, so the system's reasons never apply.
+// Every code is listed, so that the compiler asks for the words of a new one.
+QString programReason(HostError::Code code, const QString &text)
+{
+    switch (code) {
+    case HostError::Code::InvalidCall:
+    case HostError::Code::Overflow:
+    case HostError::Code::DivisionByZero:
+        break;
+    }
+    return text + u'.';
+}
+
 // Why the host refused to rename to `target`, in plain words for the second line of the refusal.
 QString plainReason(const HostError &error, const QString &target)
 {
+    if (const auto code = error.code())
+        return programReason(*code, error.text());
     if (error.number() == EINVAL && target.contains(QChar(u'\0')))
         return QStringLiteral("The destination folder may not contain a NUL character.");
     switch (error.number()) {

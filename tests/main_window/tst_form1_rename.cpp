@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rename button, end to end within the window, on real files.
+#include "base/hosterror.h"
 #include "controls/controls.h"
 #include "controls/imagebox.h"
 #include "controls/lists.h"
@@ -171,6 +172,24 @@ private Q_SLOTS:
             QCOMPARE(m_fixture.host->messages.size(), 1);
             QVERIFY(TestFiles::exists(path("/Pics/other.jpg")));
         }
+    }
+
+    // The program's own failures keep their own words: the system error that shares a code's
+    // number (EAGAIN reads "The file changed...") never stands in for it.
+    void programErrorsAreNotSystemErrors_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::newRow("division by zero, not EAGAIN") << int(HostError::Code::DivisionByZero);
+        QTest::newRow("overflow, not ENXIO") << int(HostError::Code::Overflow);
+        QTest::newRow("invalid call, not EIO") << int(HostError::Code::InvalidCall);
+    }
+
+    void programErrorsAreNotSystemErrors()
+    {
+        QFETCH(int, code);
+        const HostError error(static_cast<HostError::Code>(code), QStringLiteral("Own words"));
+        QCOMPARE(error.number(), 0);
+        QCOMPARE(Form1::refusalReason(error, path("/Pics/b.jpg")), QStringLiteral("Own words."));
     }
 
     void noFileChosenAndManyDotsShowsBoth()
