@@ -191,25 +191,6 @@ private Q_SLOTS:
         ::rmdir(encodePath(odd).c_str());
     }
 
-    void dirListKeepsAFolderItMayNotOpen()
-    {
-        if (::geteuid() == 0)
-            QSKIP("the superuser opens every folder");
-        const QString locked = path("/Empty/Locked");
-        QVERIFY(TestFiles::makeFolder(locked));
-        QCOMPARE(::chmod(encodePath(locked).c_str(), 0), 0);
-        DirList dirs;
-        showOn(dirs);
-        dirs.setPath(path("/Empty"));
-        QSignalSpy change(&dirs, &DirList::Change);
-        QTest::mouseDClick(dirs.viewport(), Qt::LeftButton, {}, centreOf(dirs, QStringLiteral("Locked")));
-        QTest::mouseRelease(dirs.viewport(), Qt::LeftButton, {}, centreOf(dirs, QStringLiteral("Locked")));
-        QCOMPARE(change.count(), 0);
-        QCOMPARE(dirs.Path(), path("/Empty"));
-        ::chmod(encodePath(locked).c_str(), 0755);
-        ::rmdir(encodePath(locked).c_str());
-    }
-
 private:
     [[nodiscard]] QString path(const char *relative) const { return m_folder.path(relative); }
 

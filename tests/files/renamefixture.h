@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the tests of renames and moves share: files by their exact bytes, a
-// folder's entries with hidden ones, and a tmpfs to move across.
+// What the tests of renames and moves share: their folders, files by their exact
+// bytes, a folder's entries with hidden ones, and a tmpfs to move across.
 #pragma once
 
 #include "base/hosterror.h"
@@ -115,3 +115,26 @@ inline int renameError(const QString &from, const QString &to, const CopyProgres
     }
     return 0;
 }
+
+// A fresh temporary folder for each test function, holding src/, dst/ and mnt/ (a mount point).
+class RenameFolders
+{
+protected:
+    [[nodiscard]] QString path(const QString &relative) const { return m_dir->path() + u'/' + relative; }
+
+    void makeFolders()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        for (const char *folder : {"src", "dst", "mnt"})
+            QVERIFY(QDir(m_dir->path()).mkpath(QString::fromLatin1(folder)));
+    }
+
+    void removeFolders()
+    {
+        setRenameHookForTests({});
+        m_dir.reset();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};

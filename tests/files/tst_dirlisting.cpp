@@ -207,24 +207,6 @@ private Q_SLOTS:
         }
     }
 
-    void readFolderRefused()
-    {
-        if (::geteuid() == 0)
-            QSKIP("the superuser reads every folder");
-        const QString locked = m_dir.path() + QStringLiteral("/Locked");
-        QVERIFY(TestFiles::makeFolder(locked));
-        QCOMPARE(::chmod(encodePath(locked).c_str(), 0), 0);
-        try {
-            (void)readFolder(locked);
-            QFAIL("no HostError");
-        } catch (const HostError &e) {
-            QCOMPARE(e.number(), EACCES);
-            QCOMPARE(e.text(), QString::fromLocal8Bit(std::strerror(EACCES)));
-        }
-        ::chmod(encodePath(locked).c_str(), 0755);
-        ::rmdir(encodePath(locked).c_str());
-    }
-
     // readFolder sorts through keys and a shortcut on their first bytes, keyed in
     // batches on two threads: it must give exactly the order of naturalLess,
     // whatever the names share and however many there are.

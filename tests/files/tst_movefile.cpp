@@ -25,13 +25,13 @@ int runAsMover(const QString &from, const QString &to)
 }
 }
 
-class TestMoveFile : public QObject
+class TestMoveFile : public QObject, protected RenameFolders
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { makeFolders(); }
+    void cleanup() { removeFolders(); }
     void keepsMetadataAcrossFileSystems_data();
     void keepsMetadataAcrossFileSystems();
     void fullDestination();
@@ -43,26 +43,7 @@ private Q_SLOTS:
     void sparseFiles();
     void setIdBitsMovedByAnotherUser_data();
     void setIdBitsMovedByAnotherUser();
-
-private:
-    [[nodiscard]] QString path(const QString &relative) const { return m_dir->path() + u'/' + relative; }
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void TestMoveFile::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("src")));
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("dst")));
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("mnt")));
-}
-
-void TestMoveFile::cleanup()
-{
-    setRenameHookForTests({});
-    m_dir.reset();
-}
 
 void TestMoveFile::keepsMetadataAcrossFileSystems_data()
 {

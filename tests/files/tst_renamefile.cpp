@@ -5,18 +5,17 @@
 
 #include "files/dirlisting.h"
 
-class TestRenameFile : public QObject
+class TestRenameFile : public QObject, protected RenameFolders
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { makeFolders(); }
+    void cleanup() { removeFolders(); }
     void moves_data();
     void moves();
     void refusals_data();
     void refusals();
-    void readOnlySourceFolder();
     void readOnlyMount();
     void namesByExactBytes_data();
     void namesByExactBytes();
@@ -25,26 +24,7 @@ private Q_SLOTS:
     void newcomerAtTarget_data();
     void newcomerAtTarget();
     void caseChangeOnFat();
-
-private:
-    [[nodiscard]] QString path(const QString &relative) const { return m_dir->path() + u'/' + relative; }
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void TestRenameFile::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("src")));
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("dst")));
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("mnt")));
-}
-
-void TestRenameFile::cleanup()
-{
-    setRenameHookForTests({});
-    m_dir.reset();
-}
 
 void TestRenameFile::moves_data()
 {
@@ -159,20 +139,6 @@ void TestRenameFile::refusals()
     QCOMPARE(contents(to), toBefore);
     QCOMPARE(entries(toFolder), folderBefore);
     QCOMPARE(contents(toFolder + QLatin1String("/victim.txt")), QByteArray("<missing>"));
-}
-
-void TestRenameFile::readOnlySourceFolder()
-{
-    if (::geteuid() == 0)
-        QSKIP("Running as root, which may write into any folder: the read-only folder is not tested");
-    const QString from = path(QStringLiteral("src/a.txt"));
-    writeFile(bytes(from), "source");
-    QCOMPARE(::chmod(bytes(path(QStringLiteral("src"))).c_str(), 0555), 0);
-    const int error = renameError(from, path(QStringLiteral("dst/a.txt")));
-    ::chmod(bytes(path(QStringLiteral("src"))).c_str(), 0755);
-    QCOMPARE(error, EACCES);
-    QCOMPARE(contents(from), QByteArray("source"));
-    QCOMPARE(entries(path(QStringLiteral("dst"))), QStringList());
 }
 
 // The source on a read-only mount: neither renamed in place nor moved out (root only).

@@ -7,6 +7,7 @@
 #include "main_window/form1.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
+#include "windowdriver.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -261,12 +262,7 @@ private Q_SLOTS:
 private:
     QString path(const char *below) const { return m_dir.path() + QString::fromUtf8(below); }
 
-    void clickFile(const QString &name)
-    {
-        m_window->File1->setFileName(name);
-        m_window->File1_Click();
-        QTRY_VERIFY(!m_window->previewPending());
-    }
+    void clickFile(const QString &name) { WindowDriver::click(*m_window, name); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<FakeHost> m_host;

@@ -8,6 +8,7 @@
 #include "main_window/form1.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
+#include "windowdriver.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -297,12 +298,7 @@ private Q_SLOTS:
     }
 
 private:
-    void clickFile(const QString &name)
-    {
-        m_window->File1->setFileName(name);
-        m_window->File1_Click();
-        QTRY_VERIFY(!m_window->previewPending());
-    }
+    void clickFile(const QString &name) { WindowDriver::click(*m_window, name); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<FakeHost> m_host;
