@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QProcess>
 #include <QWidget>
 
 #include <cerrno>
@@ -15,12 +14,42 @@
 #include <fstream>
 #include <optional>
 #include <pwd.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+
+extern char **environ; // NOLINT: POSIX declares it nowhere else
 
 namespace
 {
+// Starts `program` (looked up on PATH when it names no folder) in a session of
+// its own, without waiting for it, and reaps it when it ends. posix_spawn runs
+// nothing of this threaded process in the child but the exec.
+bool startDetached(const QString &program)
+{
+    std::string path = encodePath(program);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    char *arguments[] = {path.data(), nullptr};
+    pid_t pid = -1;
+    const bool started = ::posix_spawnp(&pid, path.c_str(), &actions, &attributes, arguments, environ) == 0;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (started) {
+        std::thread([pid] {
+            while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) { }
+        }).detach();
+    }
+    return started;
+}
+
 // The word a shell assignment `name=word` gives its variable, with double quotes and
 // backslash escapes undone; nothing when the line assigns another variable or none.
 std::optional<QByteArray> assignedWord(const QByteArray &line, const QByteArray &name)
@@ -159,6 +188,6 @@ QString LinuxHost::fileExists(const QString &path)
 
 void LinuxHost::shell(const QString &program, int)
 {
-    if (program.isEmpty() || !QProcess::startDetached(program, {}))
+    if (program.isEmpty() || !startDetached(program))
         throw HostError::fromErrno(ENOENT);
 }
