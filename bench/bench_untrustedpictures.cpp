@@ -159,24 +159,33 @@ Files svgReferences(const QString &folder)
 }
 
 // The largest pictures each decoder accepts, and JPEGs whose decoder would keep every coefficient.
+// A PNG of zeros whose every row is filtered by Paeth, the dearest filter to undo.
+QByteArray paethPng(int width, int height)
+{
+    QByteArray row(1 + qsizetype(width) * 4, '\0');
+    row[0] = 4;
+    return pngHeader(quint32(width), quint32(height), 6) + pngChunk("IDAT", qCompress(row.repeated(height), 9).mid(4))
+        + pngChunk("IEND", {});
+}
+
 Files atTheLimits()
 {
     Files files;
-    files[QStringLiteral("png-RGB-96MP-at-limit.png")] = pngOfZeros(10240, 9830, 2, 3, 8, false);
-    files[QStringLiteral("png-RGBA-interlaced-96MP-at-limit.png")] = pngOfZeros(10240, 9830, 6, 4, 8, true);
-    files[QStringLiteral("png-16bit-RGBA-64MP-at-limit.png")] = pngOfZeros(8192, 8192, 6, 4, 16, false);
-    files[QStringLiteral("png-16bit-RGBA-interlaced-64MP-at-limit.png")] = pngOfZeros(8192, 8192, 6, 4, 16, true);
+    files[QStringLiteral("png-RGB-67MP-at-limit.png")] = pngOfZeros(8192, 8190, 2, 3, 8, false);
+    files[QStringLiteral("png-RGBA-interlaced-50MP-at-limit.png")] = pngOfZeros(8192, 6140, 6, 4, 8, true);
+    files[QStringLiteral("png-RGBA-50MP-Paeth-at-limit.png")] = paethPng(8192, 6140);
+    files[QStringLiteral("png-16bit-RGBA-25MP-at-limit.png")] = pngOfZeros(5000, 5030, 6, 4, 16, false);
+    files[QStringLiteral("png-16bit-RGBA-interlaced-25MP-at-limit.png")] = pngOfZeros(5000, 5030, 6, 4, 16, true);
+    files[QStringLiteral("png-1bit-grey-96MP-at-limit.png")] = pngOfZeros(10240, 9830, 0, 1, 1, false);
     files[QStringLiteral("tiff-80MP-at-limit.tif")] = tiffOfZeros(10240, 8192, 16);
     files[QStringLiteral("jpeg-baseline-127MP-at-limit.jpg")] = flatJpeg(11264, 11264, 3, 0xC0, {{0, 1, 2}});
     files[QStringLiteral("jpeg-progressive-11585-frame-header-past-128kB.jpg")]
         = flatJpeg(11585, 11585, 3, 0xC2, {{0, 1, 2}}, jpegMetadata() + jpegMetadata());
     files[QStringLiteral("jpeg-baseline-6500-three-scans.jpg")] = flatJpeg(6500, 6500, 3, 0xC0, {{0}, {1}, {2}});
-    files[QStringLiteral("jpeg-baseline-8000x6000-three-scans-at-limit.jpg")]
-        = flatJpeg(8000, 6000, 3, 0xC0, {{0}, {1}, {2}});
-    files[QStringLiteral("jpeg-progressive-8000x6000-42-scans-at-limit.jpg")]
-        = flatJpeg(8000, 6000, 3, 0xC2, QList<QList<int>>(42, {0, 1, 2}));
-    files[QStringLiteral("jpeg-progressive-8000x6000-42-empty-scans-at-limit.jpg")]
-        = flatJpeg(8000, 6000, 3, 0xC2, QList<QList<int>>(42, {0, 1, 2}), {}, false);
+    files[QStringLiteral("jpeg-progressive-8000x6000-17-scans-at-limit.jpg")]
+        = flatJpeg(8000, 6000, 3, 0xC2, QList<QList<int>>(17, {0, 1, 2}));
+    files[QStringLiteral("jpeg-progressive-8000x6000-17-empty-scans-at-limit.jpg")]
+        = flatJpeg(8000, 6000, 3, 0xC2, QList<QList<int>>(17, {0, 1, 2}), {}, false);
     return files;
 }
 

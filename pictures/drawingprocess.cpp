@@ -3,8 +3,10 @@
 // posix_spawn runs nothing of this process in the child but the exec itself
 // (glibc's implementation uses a vfork-like clone): no lock another thread
 // holds can stop it, and the new program shares nothing with this one. The
-// child's standard input and output are one end of a socket pair, so that a
-// child that died is an error on a send, never a SIGPIPE here.
+// child's standard input is one end of a socket pair, so that a child that
+// died is an error on a send, never a SIGPIPE here; its standard output is a
+// pipe large enough for the whole picture, so that it writes once and ends,
+// and this side wakes once to read it.
 #include "pictures/drawingprocess.h"
 
 #include "base/hosterror.h"
@@ -13,8 +15,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
 #include <mutex>
@@ -23,44 +27,47 @@
 #include <string>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 extern char **environ; // NOLINT: POSIX declares it nowhere else
 
 namespace
 {
 constexpr int StartupLimitMs = 10000; // a fresh process loading its libraries on a busy machine
+constexpr int ReplyPipeBytes = 1 << 20; // what an unprivileged process may ask for; the preview box's pixels fit
 
 struct Child {
     pid_t pid = -1;
-    int socket = -1;
+    int requests = -1; // the child's standard input
+    int replies = -1; // its standard output
     std::string program;
 };
 
-// Ends the child, killed first unless it ended by itself; true when it exited with success.
-bool end(Child &child, bool kill)
+// Kills and reaps a child; one that has ended by itself is only reaped. As
+// it is not reaped before, its process id cannot have been given to another.
+void reap(pid_t pid)
 {
-    ::close(child.socket);
-    if (kill)
-        ::kill(child.pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(child.pid, &status, 0) < 0) {
-        if (errno != EINTR)
-            return false;
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    ::kill(pid, SIGKILL);
+    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) { }
 }
 
 std::optional<Child> spawn(const std::string &program)
 {
-    int ends[2];
+    int ends[2], pipe[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
         return std::nullopt;
+    if (::pipe2(pipe, O_CLOEXEC) != 0) {
+        ::close(ends[0]), ::close(ends[1]);
+        return std::nullopt;
+    }
+    ::fcntl(pipe[0], F_SETPIPE_SZ, ReplyPipeBytes);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, pipe[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
@@ -78,12 +85,14 @@ std::optional<Child> spawn(const std::string &program)
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     ::close(ends[1]);
+    ::close(pipe[1]);
     if (failed != 0) {
-        ::close(ends[0]);
+        ::close(ends[0]), ::close(pipe[0]);
         return std::nullopt;
     }
     ::fcntl(ends[0], F_SETFL, O_NONBLOCK);
-    return Child {pid, ends[0], program};
+    ::fcntl(pipe[0], F_SETFL, O_NONBLOCK);
+    return Child {pid, ends[0], pipe[0], program};
 }
 
 // Waits until `fd` is ready for `events`, or `limitMs` since `clock` started have passed.
@@ -107,7 +116,7 @@ bool awaitReady(const Child &child)
     QElapsedTimer clock;
     clock.start();
     char ready = 0;
-    return await(child.socket, POLLIN, clock, StartupLimitMs) && ::read(child.socket, &ready, 1) == 1
+    return await(child.replies, POLLIN, clock, StartupLimitMs) && ::read(child.replies, &ready, 1) == 1
         && ready == SvgWire::Ready;
 }
 
@@ -115,78 +124,162 @@ bool send(const Child &child, const QByteArray &bytes, const QElapsedTimer &cloc
 {
     for (qsizetype sent = 0; sent < bytes.size();) {
         const ssize_t n
-            = ::send(child.socket, bytes.constData() + sent, std::size_t(bytes.size() - sent), MSG_NOSIGNAL);
+            = ::send(child.requests, bytes.constData() + sent, std::size_t(bytes.size() - sent), MSG_NOSIGNAL);
         if (n > 0)
             sent += n;
-        else if (n < 0 && errno != EINTR && (errno != EAGAIN || !await(child.socket, POLLOUT, clock, limitMs)))
+        else if (n < 0 && errno != EINTR && (errno != EAGAIN || !await(child.requests, POLLOUT, clock, limitMs)))
             return false;
     }
     return true;
 }
 
-// Everything the child writes until it ends; nothing when it is late or writes too much.
-std::optional<QByteArray> receive(const Child &child, qint64 maxBytes, const QElapsedTimer &clock, qint64 limitMs)
+// Reads `size` bytes from the child; false when it ends first or is late.
+bool receive(const Child &child, void *data, std::size_t size, const QElapsedTimer &clock, qint64 limitMs)
 {
-    QByteArray bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(child.socket, buffer, sizeof buffer);
-        if (n == 0)
-            return bytes;
-        if (n > 0 && bytes.size() + n > maxBytes)
-            return std::nullopt;
+    auto *at = static_cast<char *>(data);
+    while (size > 0) {
+        const ssize_t n = ::read(child.replies, at, size);
         if (n > 0)
-            bytes.append(buffer, n);
-        else if (errno != EINTR && (errno != EAGAIN || !await(child.socket, POLLIN, clock, limitMs)))
-            return std::nullopt;
+            at += n, size -= std::size_t(n);
+        else if (n == 0 || (errno != EINTR && (errno != EAGAIN || !await(child.replies, POLLIN, clock, limitMs))))
+            return false;
     }
+    return true;
 }
 
-// The process started ahead of need.
-class Spare
+// The picture the child draws, read straight into its image.
+std::optional<Drawn> receivePicture(const Child &child, QSize box, const QElapsedTimer &clock, qint64 limitMs)
+{
+    SvgWire::ReplyHeader header;
+    if (!receive(child, &header, sizeof header, clock, limitMs))
+        return std::nullopt;
+    std::optional<Drawn> drawn = SvgWire::announcedPicture(header, box);
+    if (!drawn || !receive(child, drawn->image.bits(), std::size_t(drawn->image.sizeInBytes()), clock, limitMs))
+        return std::nullopt;
+    return drawn;
+}
+
+// The drawing processes: the one started ahead of need, on a thread of its
+// own so that no preview waits for a process to start, and those that have
+// drawn. One that has drawn closes its output and ends by itself; it is
+// reaped once it has ended, or before the next picture is drawn, so that no
+// preview waits while the system takes a process down either.
+class DrawingProcesses
 {
 public:
-    ~Spare() { stop(); }
-
-    // The process started ahead (or one started now), while the next one starts.
-    std::optional<Child> take(const std::string &program)
+    ~DrawingProcesses()
     {
-        const std::lock_guard<std::mutex> locked(m_lock);
-        std::optional<Child> child = std::exchange(m_child, std::nullopt);
-        if (child && child->program != program)
-            end(*child, true), child.reset();
-        if (!child)
-            child = spawn(program);
-        m_child = spawn(program);
-        return child;
+        stop();
+        std::unique_lock<std::mutex> locked(m_lock);
+        m_closing = true;
+        locked.unlock();
+        m_wake.notify_all();
+        if (m_starter.joinable())
+            m_starter.join();
     }
 
+    // The process started ahead (waiting for a start under way), or one started now.
+    std::optional<Child> take(const std::string &program)
+    {
+        std::unique_lock<std::mutex> locked(m_lock);
+        m_wake.wait(locked, [this] { return !m_starting; });
+        reapFinished(true);
+        std::optional<Child> child = std::exchange(m_ready, std::nullopt);
+        if (child && child->program != program)
+            retire(*child), child.reset();
+        return child ? child : spawn(program);
+    }
+
+    // Has one started ahead, unless one is ready; reaps those that have ended.
     void prepare(const std::string &program)
     {
         const std::lock_guard<std::mutex> locked(m_lock);
-        if (m_child && m_child->program != program)
-            end(*m_child, true), m_child.reset();
-        if (!m_child)
-            m_child = spawn(program);
+        reapFinished(false);
+        if (m_ready && m_ready->program != program)
+            retire(*m_ready), m_ready.reset();
+        if (m_ready || m_starting || m_closing)
+            return;
+        m_wanted = program;
+        if (!m_starter.joinable())
+            m_starter = std::thread([this] { startAhead(); });
+        m_wake.notify_all();
     }
 
+    // Done with a process that has drawn or failed, or that is killed now because it is late.
+    void finish(Child &child, bool kill)
+    {
+        if (kill)
+            ::kill(child.pid, SIGKILL);
+        const std::lock_guard<std::mutex> locked(m_lock);
+        retire(child);
+    }
+
+    // Ends them all, once no start is under way.
     void stop()
     {
-        const std::lock_guard<std::mutex> locked(m_lock);
-        if (m_child)
-            end(*m_child, true);
-        m_child.reset();
+        std::unique_lock<std::mutex> locked(m_lock);
+        m_wanted.clear();
+        m_wake.wait(locked, [this] { return !m_starting; });
+        if (m_ready)
+            retire(*m_ready);
+        m_ready.reset();
+        reapFinished(true);
     }
 
 private:
+    void startAhead()
+    {
+        std::unique_lock<std::mutex> locked(m_lock);
+        for (;;) {
+            m_wake.wait(locked, [this] { return m_closing || !m_wanted.empty(); });
+            if (m_closing)
+                return;
+            const std::string program = std::exchange(m_wanted, std::string());
+            m_starting = true;
+            locked.unlock();
+            std::optional<Child> child = spawn(program);
+            locked.lock();
+            m_starting = false;
+            if (child && !m_ready)
+                m_ready = std::move(child);
+            else if (child)
+                retire(*child);
+            m_wake.notify_all();
+        }
+    }
+
+    void retire(Child &child)
+    {
+        ::close(child.requests);
+        ::close(child.replies);
+        m_finished.push_back(child.pid);
+    }
+
+    // Reaps the processes that have drawn: all of them, killed first, or only those that have ended.
+    void reapFinished(bool all)
+    {
+        const auto reaped = [all](pid_t pid) {
+            if (all)
+                reap(pid);
+            return all || ::waitpid(pid, nullptr, WNOHANG) == pid;
+        };
+        m_finished.erase(std::remove_if(m_finished.begin(), m_finished.end(), reaped), m_finished.end());
+    }
+
     std::mutex m_lock;
-    std::optional<Child> m_child;
+    std::condition_variable m_wake;
+    std::thread m_starter;
+    std::string m_wanted; // the program to start ahead, when one is wanted
+    bool m_starting = false;
+    bool m_closing = false;
+    std::optional<Child> m_ready;
+    std::vector<pid_t> m_finished;
 };
 
-Spare &spare()
+DrawingProcesses &processes()
 {
-    static Spare processes;
-    return processes;
+    static DrawingProcesses all;
+    return all;
 }
 
 HostError missing(const QString &program)
@@ -224,33 +317,32 @@ std::optional<Drawn> drawInOwnProcess(const QByteArray &document, QSize box, int
     const std::string path = runnable(program);
     if (path.empty())
         throw missing(program);
+    std::optional<Drawn> drawn;
     for (int attempt = 0; attempt < 2; ++attempt) { // one that died before it was ready is replaced once
-        std::optional<Child> child = spare().take(path);
+        std::optional<Child> child = processes().take(path);
         if (!child)
             throw missing(program);
-        if (!awaitReady(*child)) {
-            end(*child, true);
-            continue;
-        }
+        const bool ready = awaitReady(*child);
         QElapsedTimer clock;
         clock.start();
-        std::optional<QByteArray> reply;
-        if (send(*child, SvgWire::request(document, box), clock, limitMs))
-            reply = receive(*child, SvgWire::maxReplyBytes(box), clock, limitMs);
-        const bool succeeded = end(*child, !reply); // killed when late
-        return reply && succeeded ? SvgWire::parseReply(*reply, box) : std::nullopt;
+        if (ready && send(*child, SvgWire::request(document, box), clock, limitMs))
+            drawn = receivePicture(*child, box, clock, limitMs);
+        processes().finish(*child, !drawn); // killed when late
+        if (ready)
+            break;
     }
-    return std::nullopt;
+    processes().prepare(path); // a fresh one for the next picture
+    return drawn;
 }
 
 void startDrawingProcess()
 {
     const std::string path = runnable(drawingProgram());
     if (!path.empty())
-        spare().prepare(path);
+        processes().prepare(path);
 }
 
 void stopDrawingProcesses()
 {
-    spare().stop();
+    processes().stop();
 }

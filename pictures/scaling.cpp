@@ -11,17 +11,32 @@ namespace
 // Sums of up to 255 x 255 pixels of 255 x 255 (premultiplied) stay within 32 bits.
 constexpr int MaxFactor = 255;
 
+template<Shrinker::Alpha alpha>
+void add(std::uint32_t *sums, const std::uint8_t *pixel)
+{
+    if constexpr (alpha == Shrinker::Alpha::Straight) {
+        const std::uint32_t a = pixel[3];
+        sums[0] += pixel[0] * a, sums[1] += pixel[1] * a, sums[2] += pixel[2] * a, sums[3] += a;
+    } else {
+        sums[0] += pixel[0], sums[1] += pixel[1], sums[2] += pixel[2], sums[3] += pixel[3];
+    }
+}
+
 // Adds `count` pixels to the sums, `step` columns apart, starting `within` columns into a block.
 template<Shrinker::Alpha alpha>
 void accumulate(std::uint32_t *sums, const std::uint8_t *pixels, int count, int within, int step, int factor)
 {
-    for (int i = 0; i < count; ++i, pixels += 4) {
-        if constexpr (alpha == Shrinker::Alpha::Straight) {
-            const std::uint32_t a = pixels[3];
-            sums[0] += pixels[0] * a, sums[1] += pixels[1] * a, sums[2] += pixels[2] * a, sums[3] += a;
-        } else {
-            sums[0] += pixels[0], sums[1] += pixels[1], sums[2] += pixels[2], sums[3] += pixels[3];
+    if (step == 1) { // a whole row: a block at a time
+        for (int left = count; left > 0; sums += 4, within = 0) {
+            const int run = std::min(left, factor - within);
+            for (int i = 0; i < run; ++i, pixels += 4)
+                add<alpha>(sums, pixels);
+            left -= run;
         }
+        return;
+    }
+    for (int i = 0; i < count; ++i, pixels += 4) {
+        add<alpha>(sums, pixels);
         within += step;
         if (within >= factor) {
             sums += 4 * (within / factor);

@@ -24,13 +24,6 @@ struct RequestHeader {
     std::uint32_t length = 0; // of the document that follows
 };
 
-struct ReplyHeader {
-    std::int32_t storedWidth = 0, storedHeight = 0;
-    std::int32_t width = 0, height = 0;
-    std::int32_t format = 0;
-    std::int64_t bytesPerLine = 0;
-};
-
 bool writeAll(int fd, const void *data, std::size_t size)
 {
     const auto *at = static_cast<const char *>(data);
@@ -105,33 +98,20 @@ bool writeReply(int fd, const Drawn &drawn)
     const QImage &image = drawn.image;
     const ReplyHeader header {drawn.size.width(), drawn.size.height(), image.width(), image.height(),
         int(image.format()), image.bytesPerLine()};
-    bool written = writeAll(fd, &header, sizeof header);
-    for (int y = 0; written && y < image.height(); ++y)
-        written = writeAll(fd, image.constScanLine(y), std::size_t(header.bytesPerLine));
-    return written;
+    // One write for the pixels, which are contiguous: every write may wake the reader.
+    return writeAll(fd, &header, sizeof header) && writeAll(fd, image.constBits(), std::size_t(image.sizeInBytes()));
 }
 
-qint64 maxReplyBytes(QSize box)
+std::optional<Drawn> announcedPicture(const ReplyHeader &header, QSize box)
 {
-    return qint64(sizeof(ReplyHeader)) + qint64(box.width()) * box.height() * 8 + qint64(box.height()) * 64;
-}
-
-std::optional<Drawn> parseReply(const QByteArray &bytes, QSize box)
-{
-    ReplyHeader header;
-    if (bytes.size() < qsizetype(sizeof header))
-        return std::nullopt;
-    std::memcpy(&header, bytes.constData(), sizeof header);
     if (header.width <= 0 || header.height <= 0 || header.width > box.width() || header.height > box.height()
         || header.storedWidth <= 0 || header.storedHeight <= 0 || header.storedWidth > MaxSide
         || header.storedHeight > MaxSide || header.format <= QImage::Format_Invalid
         || header.format >= QImage::NImageFormats)
         return std::nullopt;
     QImage image(header.width, header.height, QImage::Format(header.format));
-    if (image.isNull() || image.bytesPerLine() != header.bytesPerLine
-        || bytes.size() != qsizetype(sizeof header) + image.sizeInBytes())
+    if (image.isNull() || image.bytesPerLine() != header.bytesPerLine)
         return std::nullopt;
-    std::memcpy(image.bits(), bytes.constData() + sizeof header, std::size_t(image.sizeInBytes()));
     return Drawn {QSize(header.storedWidth, header.storedHeight), std::move(image)};
 }
 }

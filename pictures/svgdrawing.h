@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QSize>
 
+#include <cstdint>
+
 #include <optional>
 
 // A vector picture drawn for the preview: its size as stored, and its pixels.
@@ -34,10 +36,17 @@ struct Request {
 [[nodiscard]] QByteArray request(const QByteArray &document, QSize box);
 // Reads one request from `fd`; nothing when it is cut short or malformed.
 [[nodiscard]] std::optional<Request> readRequest(int fd);
+// The answer: this header, then the image's bytes as QImage holds them.
+struct ReplyHeader {
+    std::int32_t storedWidth = 0, storedHeight = 0;
+    std::int32_t width = 0, height = 0;
+    std::int32_t format = 0;
+    std::int64_t bytesPerLine = 0;
+};
+
 // Writes a picture to `fd`; false when the reader has gone.
 [[nodiscard]] bool writeReply(int fd, const Drawn &drawn);
-// How many bytes the answer to a request for `box` may take, at most.
-[[nodiscard]] qint64 maxReplyBytes(QSize box);
-// A picture from the bytes of an answer; nothing unless they make one that fits `box`.
-[[nodiscard]] std::optional<Drawn> parseReply(const QByteArray &bytes, QSize box);
+// The picture an answer's header announces, its pixels yet to be read into
+// it; nothing unless it is one that fits `box`.
+[[nodiscard]] std::optional<Drawn> announcedPicture(const ReplyHeader &header, QSize box);
 }

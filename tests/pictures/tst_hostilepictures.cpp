@@ -85,9 +85,14 @@ void TestHostilePictures::showsWithinTheBoundsOrRefusesAsTooLarge_data()
     QTest::newRow("progressive JPEG 8000x6000 of 300 empty scans of first coefficients")
         << flatJpeg(8000, 6000, 3, 0xC2, QList<QList<int>>(300, {0, 1, 2}), {}, false) << QSize();
     QTest::newRow("baseline JPEG 12000x12000 in three scans")
-        << flatJpeg(12000, 12000, 3, 0xC0, {{0}, {1}, {2}}) << QSize();
+        << flatJpeg(12000, 12000, 3, 0xC0, {{0}, {1}, {2}}) << QSize(12000, 12000);
+    QTest::newRow("baseline JPEG 20000x20000 in three scans")
+        << flatJpeg(20000, 20000, 3, 0xC0, {{0}, {1}, {2}}) << QSize();
     QTest::newRow("JPEG claiming 30000x30000") << jpegClaiming(30000, 30000) << QSize();
     QTest::newRow("PNG bomb 20000x20000 grey") << pngBomb(20000, 20000, 0, 1) << QSize();
+    QTest::newRow("PNG 16-bit RGBA 6000x5000 of zeros, inflating 150-fold")
+        << pngOfZeros(6000, 5000, 6, 4, 16, false) << QSize();
+    QTest::newRow("PNG 8-bit RGBA 8192x6140 of zeros") << pngOfZeros(8192, 6140, 6, 4, 8, false) << QSize(8192, 6140);
 }
 
 void TestHostilePictures::showsWithinTheBoundsOrRefusesAsTooLarge()
