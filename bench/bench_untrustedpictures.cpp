@@ -16,6 +16,7 @@
 // decoder would keep every coefficient), then every file in the folders
 // given: the fuzz seeds, a fuzz run's corpus.
 #include "controls/imagebox.h"
+#include "pictures/drawingprocess.h"
 #include "pictures/pictureloader.h"
 #include "pictures/svgcleaner.h"
 #include "pictures/svgdrawing.h"
@@ -68,9 +69,10 @@ int loadOne(const QString &path)
     } catch (const HostError &) {
     }
     const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    reapDrawingProcesses(); // the drawing process that drew an SVG: its time and peak are part of the load's
     const double cpu = cpuMs() - cpuStart;
     rusage children {};
-    getrusage(RUSAGE_CHILDREN, &children); // the drawing process, waited for once it has drawn
+    getrusage(RUSAGE_CHILDREN, &children);
     std::printf("%.1f %.1f %lld %ld\n", ms, cpu, static_cast<long long>(peakMemoryKb()), children.ru_maxrss);
     return 0;
 }

@@ -29,5 +29,9 @@ inline constexpr char DrawingProgramVariable[] = "ZINDLE_DRAW_SVG";
 
 // Starts a drawing process ahead, if none is ready yet; nothing when the program is missing.
 void startDrawingProcess();
-// Ends the drawing process kept ready, if any, and waits for it.
+// Ends the drawing processes, the one kept ready too, and waits for them.
 void stopDrawingProcesses();
+// Waits for the drawing processes that have drawn to end, so that what they
+// used counts with this process's ended children (getrusage); the one kept
+// ready stays.
+void reapDrawingProcesses();

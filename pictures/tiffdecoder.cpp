@@ -27,7 +27,7 @@ constexpr qint64 PixelLimit = 80 * Mega;
 constexpr tmsize_t MaxAllocation = 64 * Mega; // any one buffer libtiff allocates
 constexpr qint64 MaxBandBytes = 16 * Mega; // the RGBA band read at once
 constexpr qint64 MaxRawStripBytes = 64 * Mega; // a compressed strip read a row at a time, held whole
-constexpr uint32_t BandRows = 64; // strips of fewer rows are read several at a time
+constexpr uint32_t BandRows = 16; // strips of fewer rows are read several at a time; a band stays in the cache
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "libtiff's packed ABGR pixels are read as RGBA bytes");
 
 tmsize_t readBytes(thandle_t handle, void *data, tmsize_t size)
