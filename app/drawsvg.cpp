@@ -22,9 +22,6 @@
 
 namespace
 {
-constexpr rlim_t Mega = rlim_t(1) << 20;
-constexpr rlim_t DataBytes
-    = 384 * Mega; // heap and private mappings: a far larger drawing than the cleaner lets through
 constexpr rlim_t CpuSeconds = 3; // the loader's deadline comes first; this holds if the loader is gone
 constexpr rlim_t OpenFiles = 256; // fonts and plugins
 
@@ -36,12 +33,12 @@ void limit(int resource, rlim_t value)
 
 void limitResources()
 {
+    // Heap and private mappings: room for a far larger drawing than the cleaner lets through. No
+    // memory limit under AddressSanitizer: its shadow memory alone is a reservation of terabytes,
+    // which any data or address-space limit refuses; the loader's deadline still holds.
 #ifndef ZINDLE_ADDRESS_SANITIZER
-    limit(RLIMIT_DATA, DataBytes);
+    limit(RLIMIT_DATA, rlim_t(384) << 20);
 #endif
-    // No memory limit under AddressSanitizer: its shadow memory alone is a
-    // reservation of terabytes, which any data or address-space limit refuses.
-    // The loader's deadline still holds.
     limit(RLIMIT_CPU, CpuSeconds);
     limit(RLIMIT_NOFILE, OpenFiles);
     limit(RLIMIT_CORE, 0);

@@ -28,6 +28,46 @@ bool JpegHuffman::define(const std::uint8_t *counts, const std::uint8_t *values,
     return m_defined = true;
 }
 
+namespace
+{
+int byteAt(const QByteArray &bytes, qsizetype i)
+{
+    return static_cast<unsigned char>(bytes.at(i));
+}
+}
+
+bool defineHuffmanTables(
+    const QByteArray &segment, std::array<JpegHuffman, 4> &dcTables, std::array<JpegHuffman, 4> &acTables)
+{
+    for (qsizetype at = 0; at < segment.size();) {
+        const int kind = byteAt(segment, at) >> 4, id = byteAt(segment, at) & 0x0F;
+        const auto *counts = reinterpret_cast<const std::uint8_t *>(segment.constData() + at + 1);
+        int total = 0;
+        for (int i = 0; at + 17 <= segment.size() && i < 16; ++i)
+            total += counts[i];
+        if (kind > 1 || id > 3 || at + 17 + total > segment.size() || total > 256)
+            return false;
+        JpegHuffman &table = kind == 0 ? dcTables[std::size_t(id)] : acTables[std::size_t(id)];
+        if (!table.define(counts, counts + 16, total))
+            return false;
+        at += 17 + total;
+    }
+    return true;
+}
+
+bool defineQuantTables(const QByteArray &segment, std::array<int, 4> &dcQuantizers)
+{
+    for (qsizetype at = 0; at < segment.size();) {
+        const int wide = byteAt(segment, at) >> 4, id = byteAt(segment, at) & 0x0F;
+        if (wide > 1 || id > 3 || at + 1 + 64 * (wide + 1) > segment.size())
+            return false;
+        dcQuantizers[std::size_t(id)]
+            = wide ? byteAt(segment, at + 1) << 8 | byteAt(segment, at + 2) : byteAt(segment, at + 1);
+        at += 1 + 64 * (wide + 1);
+    }
+    return true;
+}
+
 void JpegBits::fill()
 {
     while (m_count <= 56) {

@@ -27,6 +27,12 @@ private:
     bool m_defined = false;
 };
 
+// Defines the Huffman tables a DHT segment holds; false when it is malformed.
+[[nodiscard]] bool defineHuffmanTables(
+    const QByteArray &segment, std::array<JpegHuffman, 4> &dcTables, std::array<JpegHuffman, 4> &acTables);
+// Takes the first (DC) entry of each quantization table a DQT segment holds; false when it is malformed.
+[[nodiscard]] bool defineQuantTables(const QByteArray &segment, std::array<int, 4> &dcQuantizers);
+
 // The bits of a scan's entropy-coded data. At a marker, the data ends: the
 // marker is kept for the caller and zeros follow, as libjpeg does.
 class JpegBits

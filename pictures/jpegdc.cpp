@@ -58,6 +58,13 @@ std::uint8_t sample(int value)
     return std::uint8_t(std::clamp(value, 0, 255));
 }
 
+// YCbCr as JFIF defines it, in 16-bit fixed point.
+QRgb fromYCbCr(int y, int cb, int cr)
+{
+    return qRgb(sample(y + ((91881 * cr + 32768) >> 16)), sample(y - ((22554 * cb + 46802 * cr - 32768) >> 16)),
+        sample(y + ((116130 * cb + 32768) >> 16)));
+}
+
 // The first coefficients of one component, and what decoding them needs.
 struct Plane {
     std::vector<std::int16_t> dc;
@@ -91,9 +98,9 @@ private:
         if (isJpegFrameMarker(code))
             return !m_frame && frame(code, segment);
         if (code == 0xC4)
-            return huffmanTables(segment);
+            return defineHuffmanTables(segment, m_dcTables, m_acTables);
         if (code == 0xDB)
-            return quantTables(segment);
+            return defineQuantTables(segment, m_quant);
         if (code == 0xDD && segment.size() >= 2)
             m_restartInterval = byteAt(segment, 0) << 8 | byteAt(segment, 1);
         if (code == 0xEE && segment.size() >= 12 && segment.startsWith("Adobe"))
@@ -113,37 +120,6 @@ private:
             plane.stride = mcusAcross(*m_frame) * c.h;
             plane.dc.assign(std::size_t(plane.stride * mcusDown(*m_frame) * c.v), 0);
             m_planes.push_back(std::move(plane));
-        }
-        return true;
-    }
-
-    bool huffmanTables(const QByteArray &segment)
-    {
-        for (qsizetype at = 0; at < segment.size();) {
-            const int kind = byteAt(segment, at) >> 4, id = byteAt(segment, at) & 0x0F;
-            const auto *counts = reinterpret_cast<const std::uint8_t *>(segment.constData() + at + 1);
-            int total = 0;
-            for (int i = 0; at + 17 <= segment.size() && i < 16; ++i)
-                total += counts[i];
-            if (kind > 1 || id > 3 || at + 17 + total > segment.size() || total > 256)
-                return false;
-            JpegHuffman &table = kind == 0 ? m_dcTables[std::size_t(id)] : m_acTables[std::size_t(id)];
-            if (!table.define(counts, counts + 16, total))
-                return false;
-            at += 17 + total;
-        }
-        return true;
-    }
-
-    bool quantTables(const QByteArray &segment)
-    {
-        for (qsizetype at = 0; at < segment.size();) {
-            const int wide = byteAt(segment, at) >> 4, id = byteAt(segment, at) & 0x0F;
-            if (wide > 1 || id > 3 || at + 1 + 64 * (wide + 1) > segment.size())
-                return false;
-            m_quant[std::size_t(id)]
-                = wide ? byteAt(segment, at + 1) << 8 | byteAt(segment, at + 2) : byteAt(segment, at + 1);
-            at += 1 + 64 * (wide + 1);
         }
         return true;
     }
@@ -186,6 +162,16 @@ private:
         return true;
     }
 
+    enum class Pass { Sequential, First, Refine };
+
+    // What decoding one component of a scan needs, looked up once for all its blocks.
+    struct Part {
+        Plane *plane;
+        const JpegHuffman *dc;
+        const JpegHuffman *ac;
+        int h, v; // blocks of the component in an MCU
+    };
+
     bool decodeBlocks(const JpegScan &s, JpegBits &bits)
     {
         const bool interleaved = s.components.size() > 1;
@@ -195,21 +181,26 @@ private:
         m_work += workOf(*m_frame, m_frame->blocksOfScan(s));
         if (m_work > MaxWork)
             return false;
+        std::vector<Part> parts;
+        for (std::size_t i = 0; i < s.components.size(); ++i) {
+            const JpegComponent &c = m_frame->components[std::size_t(s.components[i])];
+            parts.push_back({&m_planes[std::size_t(s.components[i])], &m_dcTables[std::size_t(s.dcTables[i])],
+                &m_acTables[std::size_t(s.acTables[i])], interleaved ? c.h : 1, interleaved ? c.v : 1});
+        }
+        const Pass pass = !m_frame->progressive() ? Pass::Sequential : s.ah == 0 ? Pass::First : Pass::Refine;
         qint64 mcu = 0;
         for (qint64 y = 0; y < down; ++y) {
             for (qint64 x = 0; x < across; ++x, ++mcu) {
                 if (m_restartInterval > 0 && mcu > 0 && mcu % m_restartInterval == 0) {
                     bits.restart();
-                    for (const int c : s.components)
-                        m_planes[std::size_t(c)].predicted = 0;
+                    for (Part &part : parts)
+                        part.plane->predicted = 0;
                 }
-                for (std::size_t i = 0; i < s.components.size(); ++i) {
-                    const JpegComponent &c = m_frame->components[std::size_t(s.components[i])];
-                    const int h = interleaved ? c.h : 1, v = interleaved ? c.v : 1;
-                    for (int by = 0; by < v; ++by) {
-                        for (int bx = 0; bx < h; ++bx)
-                            block(
-                                s, i, (y * v + by) * m_planes[std::size_t(s.components[i])].stride + x * h + bx, bits);
+                for (Part &part : parts) {
+                    std::int16_t *row = part.plane->dc.data() + y * part.v * part.plane->stride + x * part.h;
+                    for (int by = 0; by < part.v; ++by, row += part.plane->stride) {
+                        for (int bx = 0; bx < part.h; ++bx)
+                            block(pass, part, s.al, row[bx], bits);
                     }
                 }
             }
@@ -217,65 +208,61 @@ private:
         return true;
     }
 
-    void block(const JpegScan &s, std::size_t i, qint64 index, JpegBits &bits)
+    static void block(Pass pass, Part &part, int al, std::int16_t &dc, JpegBits &bits)
     {
-        Plane &plane = m_planes[std::size_t(s.components[i])];
-        std::int16_t &dc = plane.dc[std::size_t(index)];
-        if (m_frame->progressive() && s.ah != 0) { // one more bit of the coefficient
+        if (pass == Pass::Refine) { // one more bit of the coefficient
             if (bits.bits(1))
-                dc = std::int16_t(dc | (1 << s.al));
+                dc = std::int16_t(dc | (1 << al));
             return;
         }
-        plane.predicted
-            = std::int16_t(plane.predicted + bits.extended(bits.decode(m_dcTables[std::size_t(s.dcTables[i])])));
-        dc = std::int16_t(plane.predicted * (1 << s.al));
-        if (m_frame->progressive())
+        part.plane->predicted = std::int16_t(part.plane->predicted + bits.extended(bits.decode(*part.dc)));
+        dc = std::int16_t(part.plane->predicted * (1 << al));
+        if (pass == Pass::First)
             return;
-        const JpegHuffman &ac = m_acTables[std::size_t(s.acTables[i])];
-        for (int k = 1; k < 64;) {
-            const int symbol = bits.decode(ac), run = symbol >> 4, size = symbol & 0x0F;
+        for (int k = 1; k < 64;) { // the later coefficients, read only to find the end of the block
+            const int symbol = bits.decode(*part.ac), run = symbol >> 4, size = symbol & 0x0F;
             if (size == 0 && run != 15)
-                break; // end of block
+                break;
             (void)bits.bits(size);
             k += run + 1;
         }
     }
 
-    // A component's sample for the pixel at (x, y) of the eighth-size picture.
-    int sampleAt(std::size_t c, qint64 x, qint64 y) const
-    {
-        const JpegComponent &component = m_frame->components[c];
-        const Plane &plane = m_planes[c];
-        const qint64 index = y * component.v / m_frame->maxV() * plane.stride + x * component.h / m_frame->maxH();
-        return (plane.dc[std::size_t(index)] * plane.quant + 1028) >> 3; // mean of the block, +128, rounded
-    }
+    // The samples of each component, as the picture at an eighth of its size reads them.
+    struct Sampling {
+        const std::int16_t *dc;
+        qint64 stride;
+        int h, v, quant;
+    };
 
     QImage picture() const
     {
         QImage image(int(eighth(m_frame->width)), int(eighth(m_frame->height)), QImage::Format_RGB32);
         if (image.isNull())
             return image;
-        const bool grey = m_planes.size() == 1;
+        std::vector<Sampling> samplings;
+        for (std::size_t c = 0; c < m_planes.size(); ++c) {
+            const JpegComponent &component = m_frame->components[c];
+            samplings.push_back(
+                {m_planes[c].dc.data(), m_planes[c].stride, component.h, component.v, m_planes[c].quant});
+        }
+        const int maxH = m_frame->maxH(), maxV = m_frame->maxV();
+        const bool grey = samplings.size() == 1;
         const bool rgb = !grey
             && (m_adobeTransform == 0
                 || (m_adobeTransform < 0 && m_frame->components[0].id == 'R' && m_frame->components[1].id == 'G'));
+        int samples[3] = {0, 0, 0};
         for (int y = 0; y < image.height(); ++y) {
             auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
             for (int x = 0; x < image.width(); ++x) {
-                const int first = sampleAt(0, x, y);
-                if (grey) {
-                    line[x] = qRgb(sample(first), sample(first), sample(first));
-                    continue;
+                for (std::size_t c = 0; c < samplings.size(); ++c) {
+                    const Sampling &p = samplings[c];
+                    const std::int16_t dc = p.dc[y * p.v / maxV * p.stride + x * p.h / maxH];
+                    samples[c] = (dc * p.quant + 1028) >> 3; // the mean of the block, +128, rounded
                 }
-                const int second = sampleAt(1, x, y), third = sampleAt(2, x, y);
-                if (rgb) {
-                    line[x] = qRgb(sample(first), sample(second), sample(third));
-                    continue;
-                }
-                const int cb = second - 128, cr = third - 128; // YCbCr as JFIF defines it, in 16-bit fixed point
-                line[x] = qRgb(sample(first + ((91881 * cr + 32768) >> 16)),
-                    sample(first - ((22554 * cb + 46802 * cr - 32768) >> 16)),
-                    sample(first + ((116130 * cb + 32768) >> 16)));
+                line[x] = grey ? qRgb(sample(samples[0]), sample(samples[0]), sample(samples[0]))
+                    : rgb      ? qRgb(sample(samples[0]), sample(samples[1]), sample(samples[2]))
+                               : fromYCbCr(samples[0], samples[1] - 128, samples[2] - 128);
             }
         }
         return image;
