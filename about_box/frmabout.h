@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "host/sysinfotools.h"
+
 #include <QDialog>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class Host;
 class QFrame;
@@ -32,8 +35,10 @@ public:
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
-    // Finds the system information tool in the registry and starts it, or
-    // tells the user it is unavailable.
+    // Finds the system information tool and starts it, or tells the user it is
+    // unavailable. Two places are tried in turn: the program the registry names,
+    // else the desktop's own, is launched as read; the tool in the folder the
+    // registry names, else a known tool on the search path, only where it exists.
     void StartSysInfo();
     // Reads value `SubKeyRef` of key `KeyName` under `KeyRoot` as text into `KeyVal`.
     // False (KeyVal empty) when the key or value is absent, refused or over 1024 bytes;
@@ -61,8 +66,12 @@ protected:
 private:
     void createLayout();
     void placeLabel(QLabel *label, const QRect &rect, const QFont &font, const QColor &color);
-    // Locates the tool and launches it; false when no location yields one. Host failures propagate.
+    // Locates the tool and launches it; false when no place yields one. Host failures propagate.
     bool launchSysInfo(QString &SysInfoPath);
+    // The first place: the program the registry names, or the desktop's own.
+    std::optional<Command> namedSysInfoTool(QString &SysInfoPath);
+    // The second place: the tool in the registry's folder, or the known tools installed on the search path.
+    QStringList installedSysInfoTools(QString &SysInfoPath);
     // A tick of Timer1: runs Timer1_Timer once no other handler is running.
     void tick();
 

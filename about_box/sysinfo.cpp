@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The System Info button: locate the host's system information tool through
-// the registry and start it.
+// The System Info button: locate the host's system information tool in two
+// places, the registry's or this desktop's, and start it.
 #include "about_box/frmabout.h"
 
 #include "host/host.h"
@@ -13,7 +13,6 @@ namespace
 // READ_CONTROL with the six key rights from query value to create link.
 constexpr std::uint32_t KeyAccess = 0x2003F;
 constexpr std::uint32_t BufferSize = 1024;
-constexpr int NormalFocus = 1;
 // The registry root as the 32-bit signed handle callers pass (the bit pattern of 0x80000002).
 constexpr std::int32_t HKeyLocalMachine = static_cast<std::int32_t>(Registry::HKEY_LOCAL_MACHINE);
 
@@ -21,25 +20,25 @@ constexpr std::int32_t HKeyLocalMachine = static_cast<std::int32_t>(Registry::HK
 class OpenKey
 {
 public:
-    explicit OpenKey(Host &host) : m_host(host) { }
+    explicit OpenKey(Registry &registry) : m_registry(registry) { }
     ~OpenKey()
     {
         if (m_open)
-            m_host.regCloseKey(m_key);
+            m_registry.closeKey(m_key);
     }
     OpenKey(const OpenKey &) = delete;
     OpenKey &operator=(const OpenKey &) = delete;
 
     [[nodiscard]] bool open(std::int32_t root, const QString &path)
     {
-        m_open = m_host.regOpenKeyEx(static_cast<std::uint32_t>(root), path.toLatin1(), 0, KeyAccess, m_key)
+        m_open = m_registry.openKey(static_cast<std::uint32_t>(root), path.toLatin1(), KeyAccess, m_key)
             == Registry::ERROR_SUCCESS;
         return m_open;
     }
     [[nodiscard]] std::uint32_t handle() const { return m_key; }
 
 private:
-    Host &m_host;
+    Registry &m_registry;
     std::uint32_t m_key = 0;
     bool m_open = false;
 };
@@ -64,7 +63,7 @@ QString dwordText(const QByteArray &bytes)
 bool frmAbout::GetKeyValue(
     const std::int32_t &KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal)
 {
-    OpenKey key(m_host);
+    OpenKey key(m_host.registry());
     if (!key.open(KeyRoot, KeyName)) {
         KeyVal.clear();
         return false;
@@ -72,7 +71,7 @@ bool frmAbout::GetKeyValue(
     QByteArray buffer(BufferSize, '\0');
     std::uint32_t type = 0;
     std::uint32_t size = BufferSize;
-    const long status = m_host.regQueryValueEx(key.handle(), SubKeyRef.toLatin1(), type, buffer, size);
+    const long status = m_host.registry().queryValue(key.handle(), SubKeyRef.toLatin1(), type, buffer, size);
     // A size beyond the buffer can only mean the data did not fit: absent, like ERROR_MORE_DATA.
     if (status != Registry::ERROR_SUCCESS || size > static_cast<std::uint32_t>(buffer.size())) {
         KeyVal.clear();
@@ -90,22 +89,36 @@ bool frmAbout::GetKeyValue(
     return true;
 }
 
+std::optional<Command> frmAbout::namedSysInfoTool(QString &SysInfoPath)
+{
+    if (GetKeyValue(HKeyLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+            QStringLiteral("PATH"), SysInfoPath))
+        return Command {SysInfoPath, {}};
+    return m_host.desktopSysInfoTool();
+}
+
+QStringList frmAbout::installedSysInfoTools(QString &SysInfoPath)
+{
+    if (GetKeyValue(HKeyLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+            QStringLiteral("MSINFO"), SysInfoPath))
+        return {SysInfoPath + QStringLiteral("\\MSINFO32.EXE")};
+    return m_host.installedSysInfoTools();
+}
+
 bool frmAbout::launchSysInfo(QString &SysInfoPath)
 {
-    static const QString exeName = QStringLiteral("\\MSINFO32.EXE");
-    // Location 1 names the program itself and is launched untested.
-    if (!GetKeyValue(HKeyLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-            QStringLiteral("PATH"), SysInfoPath)) {
-        // Location 2 names the folder that should hold it.
-        if (!GetKeyValue(HKeyLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
-                QStringLiteral("MSINFO"), SysInfoPath))
-            return false;
-        if (m_host.fileExists(SysInfoPath + exeName).isEmpty())
-            return false;
-        SysInfoPath += exeName;
+    // The first place names the program itself, launched untested; the second only where it exists.
+    if (const std::optional<Command> named = namedSysInfoTool(SysInfoPath)) {
+        m_host.launch(named->program, named->arguments);
+        return true;
     }
-    m_host.shell(SysInfoPath, NormalFocus);
-    return true;
+    for (const QString &tool : installedSysInfoTools(SysInfoPath)) {
+        if (!m_host.fileExists(tool).isEmpty()) {
+            m_host.launch(tool, {});
+            return true;
+        }
+    }
+    return false;
 }
 
 void frmAbout::StartSysInfo()

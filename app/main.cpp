@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/appidentity.h"
 #include "controls/appicon.h"
+#include "controls/copyprogress.h"
 #include "files/pathcodec.h"
 #include "host/linuxhost.h"
 #include "main_window/form1.h"
@@ -10,6 +11,7 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -40,6 +42,15 @@ int usageError(const QString &reason)
     return 2;
 }
 
+void hidden(QCommandLineParser &parser, const char *name, bool takesValue)
+{
+    QCommandLineOption option {QString::fromLatin1(name)};
+    if (takesValue)
+        option.setValueName(QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+}
+
 void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
@@ -50,6 +61,36 @@ void describe(QCommandLineParser &parser)
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("path"),
         QStringLiteral("A folder to open, or a file to choose in its folder."), QStringLiteral("[path]"));
+    // The toolkit's own options, taken out of the arguments later by the application object:
+    // known here, so that the command line can be checked before a display is needed.
+    for (const char *flag : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        hidden(parser, flag, false);
+    for (const char *option :
+        {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
+            "session", "display", "geometry", "name", "title", "style", "stylesheet", "qmljsdebugger", "visual"})
+        hidden(parser, option, true);
+}
+
+// Whether the command line can be understood; says why not, then sets `exitCode`, or
+// answers --help and --version itself, without a display. Qt's own options pass.
+bool commandLineUnderstood(QCommandLineParser &parser, int argc, char **argv, int &exitCode)
+{
+    if (!parser.parse(decodedArguments(argc, argv))) {
+        exitCode = usageError(parser.errorText());
+        return false;
+    }
+    for (const QString &option : {QStringLiteral("version"), QStringLiteral("help"), QStringLiteral("help-all")}) {
+        if (parser.isSet(option)) {
+            const QCoreApplication core(argc, argv); // names the program in the usage line
+            parser.process(
+                {QCoreApplication::arguments().constFirst(), QStringLiteral("--") + option}); // prints, exits
+        }
+    }
+    if (parser.positionalArguments().size() > 1) {
+        exitCode = usageError(QStringLiteral("Give one folder or file at most."));
+        return false;
+    }
+    return true;
 }
 }
 
@@ -60,30 +101,28 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     describe(parser);
 
-    // Help and version are answered before the window system is reached, so
-    // that they work without a display. The toolkit's own options (-platform,
-    // -display...) are unknown here and do not stop them.
-    parser.parse(decodedArguments(argc, argv));
-    for (const QString &option : {QStringLiteral("version"), QStringLiteral("help"), QStringLiteral("help-all")}) {
-        if (parser.isSet(option)) {
-            const QCoreApplication core(argc, argv); // names the program in the usage line
-            parser.process(
-                {QCoreApplication::arguments().constFirst(), QStringLiteral("--") + option}); // prints, exits
-        }
-    }
+    // The command line is settled before the window system is reached: help, version
+    // and a command line that cannot be understood need no display.
+    int exitCode = 0;
+    if (!commandLineUnderstood(parser, argc, argv, exitCode))
+        return exitCode;
 
     QApplication app(argc, argv); // takes its own options out of argv
     QGuiApplication::setDesktopFileName(QLatin1String(AppIdentity::Id));
     QApplication::setWindowIcon(appIcon()); // message boxes show it too
-    if (!parser.parse(decodedArguments(argc, argv)))
-        return usageError(parser.errorText());
-    if (parser.positionalArguments().size() > 1)
-        return usageError(QStringLiteral("Give one folder or file at most."));
+    parser.parse(decodedArguments(argc, argv)); // understood above; now without the toolkit's options
 
     LinuxHost host;
     Form1 window(host);
     window.show();
     if (!parser.positionalArguments().isEmpty())
         window.openPath(absolutePath(parser.positionalArguments().constFirst()));
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // A move stuck in the system cannot be waited for, and must not find the program half taken
+    // down should it wake: the program ends here, as if killed, which every move survives.
+    if (movesRunning()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

@@ -4,7 +4,7 @@
 // rename in a large folder, each measured against its floor in the same run
 // (see window/parts.h). Moving from a tmpfs needs root, to mount one.
 //
-//   bench_window [work folder on disk, default /var/tmp] [start-up|decode|move|patch|churn ...]
+//   bench_window [work folder on disk, default /var/tmp] [start-up|decode|move|patch|churn|step ...]
 #include "window/parts.h"
 
 #include <QApplication>
@@ -22,13 +22,17 @@ int main(int argc, char **argv)
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 4 && arguments[1] == QLatin1String("--start-up"))
         return runStartupChild(arguments[2], arguments[3]);
+    if (arguments.size() == 3 && arguments[1].startsWith(QLatin1String("--step")))
+        return runStepChild(arguments[2], arguments[1] == QLatin1String("--step"));
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("--decode-times"))
+        return runDecodeTimesChild(arguments[2]);
 
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const QString base = arguments.size() > 1 ? arguments[1] : QStringLiteral("/var/tmp");
     QStringList parts = arguments.mid(2);
     if (parts.isEmpty())
         parts = {QStringLiteral("start-up"), QStringLiteral("decode"), QStringLiteral("move"), QStringLiteral("patch"),
-            QStringLiteral("churn")};
+            QStringLiteral("churn"), QStringLiteral("step")};
     QTemporaryDir work(base + QStringLiteral("/zindle-bench-XXXXXX"));
     const QString many = work.path() + QStringLiteral("/many");
     if (!work.isValid() || !QDir().mkdir(many) || !createFiles(many, FileCount)) {
@@ -46,6 +50,8 @@ int main(int argc, char **argv)
         met = benchPatch(many) && met;
     if (parts.contains(QLatin1String("churn")))
         met = benchChurn(many) && met;
+    if (parts.contains(QLatin1String("step")))
+        met = benchStep(work.path(), arguments[0]) && met;
     std::printf(met ? "Every bar is met.\n" : "Some bar is MISSED.\n");
     return met ? 0 : 1;
 }

@@ -21,4 +21,10 @@ void setDecoration(QWidget *widget);
 // named by what it is and shows its volume as its text, an image box is a
 // graphic. Each such control calls this; calling it again does nothing.
 void installInterfaces();
+
+// Tells screen readers whether `widget` holds an invalid entry: AT-SPI's state
+// invalid-entry, in the answers to its state and as a state change when it changes.
+void setInvalidEntry(QWidget *widget, bool invalid);
+// Whether `widget` was last marked as holding an invalid entry.
+[[nodiscard]] bool hasInvalidEntry(const QWidget *widget);
 }

@@ -9,7 +9,8 @@
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textEdited, this, &TextBox::Change);
+    // setText below announces its own change, with signals blocked meanwhile.
+    connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
 }
 
 TextBox::~TextBox() = default;
@@ -48,9 +49,12 @@ void TextBox::clearUndo()
 
 bool TextBox::event(QEvent *event)
 {
-    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo)
-        && !isUndoAvailable())
-        return QWidget::event(event); // not taken: the shortcut runs
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->matches(QKeySequence::Undo) && !isUndoAvailable())
+            || (key->matches(QKeySequence::Redo) && !isRedoAvailable()))
+            return QWidget::event(event); // not taken: the shortcut runs
+    }
     return QLineEdit::event(event);
 }
 

@@ -6,8 +6,9 @@
 #include <QLineEdit>
 
 // Host text box. Change fires synchronously whenever its text is assigned from
-// code (even to the same text) and whenever the user edits it; assigning the
-// text puts the selection start at 0.
+// code (even to the same text) and whenever its text changes otherwise: typed,
+// undone, or picked from a completion list; assigning the text puts the
+// selection start at 0.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -26,7 +27,8 @@ Q_SIGNALS:
     void Change();
 
 protected:
-    // Ctrl+Z undoes the box's own typing; with none, it goes to the window's shortcuts.
+    // Ctrl+Z undoes the box's own typing, and its redo keys do it again; with none to
+    // undo or redo, the key goes to the window's shortcuts.
     bool event(QEvent *event) override;
 };
 

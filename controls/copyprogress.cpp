@@ -2,24 +2,96 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/copyprogress.h"
 
+#include "base/hosterror.h"
+
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
 #include <QEventLoop>
-#include <QProgressDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSemaphore>
 #include <QThreadPool>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <atomic>
-#include <exception>
+#include <cerrno>
+#include <mutex>
+
+// The dialog of a running move: what moves where, how far, and Cancel. Closing
+// it or Esc cancels too; once cancelled it stays, saying the move is stopping,
+// until the move has ended or been left running.
+class MoveDialog : public QDialog
+{
+    Q_DECLARE_TR_FUNCTIONS(MoveDialog)
+
+public:
+    MoveDialog(const QString &label, QWidget *owner) : QDialog(owner)
+    {
+        setObjectName(QStringLiteral("moveProgress"));
+        setWindowTitle(tr("Moving"));
+        m_label->setText(label);
+        m_bar->setRange(0, 0); // busy until the move reports a copy
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(m_label);
+        layout->addWidget(m_bar);
+        layout->addWidget(m_cancel, 0, Qt::AlignRight);
+        connect(m_cancel, &QPushButton::clicked, this, &MoveDialog::reject);
+    }
+
+    void show(qint64 done, qint64 total)
+    {
+        if (total > 0) {
+            m_bar->setRange(0, scale);
+            m_bar->setValue(int(done * scale / total)); // in thousandths: a byte count overflows an int
+        }
+        if (!isVisible())
+            QDialog::show();
+    }
+
+    [[nodiscard]] qint64 cancelledMs() const { return m_cancelled.isValid() ? m_cancelled.elapsed() : -1; }
+
+    std::function<void()> cancelled;
+
+protected:
+    void reject() override
+    {
+        if (m_cancelled.isValid())
+            return;
+        m_cancelled.start();
+        m_cancel->setEnabled(false);
+        m_label->setText(m_label->text() + u'\n' + tr("Stopping the move\u2026"));
+        if (cancelled)
+            cancelled();
+    }
+
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->ignore();
+        reject();
+    }
+
+private:
+    static constexpr int scale = 1000;
+    QLabel *const m_label = new QLabel(this);
+    QProgressBar *const m_bar = new QProgressBar(this);
+    QPushButton *const m_cancel = new QPushButton(tr("Cancel"), this);
+    QElapsedTimer m_cancelled;
+};
 
 namespace
 {
-// The dialog counts in thousandths: a byte count overflows its int range.
-constexpr int scale = 1000;
 // How often the dialog shows the progress.
 constexpr int tickMs = 100;
 // How long the caller simply waits for the move before it keeps the window answering:
 // most renames end within microseconds, and then no event need be handled in between.
 constexpr int quickMs = 10;
+// Moves that may run at once: one at a time, plus those left running, stuck.
+constexpr int moversAtMost = 8;
+
+std::atomic<int> running {0};
 
 bool widgetsRunning()
 {
@@ -31,32 +103,108 @@ struct MoveState {
     std::atomic<qint64> done {0};
     std::atomic<qint64> total {-1}; // until the move reports a copy
     std::atomic<bool> cancelled {false};
-    std::atomic<bool> ended {false};
-    std::exception_ptr failure; // written by the worker before `ended`
+    std::exception_ptr failure; // written by the worker before it ends
+
+    [[nodiscard]] bool hasEnded() const { return m_ended.available() > 0; }
+    // Whether the move ends within `ms`.
+    bool waitForEnd(int ms)
+    {
+        if (!m_ended.tryAcquire(1, ms))
+            return false;
+        m_ended.release();
+        return true;
+    }
+
+    // Who is told on its thread that the move has ended, while it exists.
+    std::mutex lock;
+    QObject *listener = nullptr;
+    std::function<void()> tell;
+
+    void listen(QObject *to, std::function<void()> told)
+    {
+        const std::lock_guard guard(lock);
+        listener = to;
+        tell = std::move(told);
+    }
+
+    // Called by the worker as the move ends.
+    void end()
+    {
+        m_ended.release();
+        const std::lock_guard guard(lock);
+        if (listener)
+            QMetaObject::invokeMethod(listener, tell, Qt::QueuedConnection);
+    }
+
+private:
+    QSemaphore m_ended;
 };
 
-// The thread that moves files: kept once started, since a thread that is new
+// The threads that move files: kept once started, since a thread that is new
 // may wait several milliseconds for a processor on a busy machine, longer than
-// most renames take.
+// most renames take. Never destroyed: a stuck worker cannot be waited for.
 QThreadPool &movers()
 {
-    struct Movers : QThreadPool {
-        Movers()
-        {
-            setMaxThreadCount(1);
-            setExpiryTimeout(-1);
-        }
-    };
-    static Movers pool;
-    return pool;
+    static QThreadPool *const pool = [] {
+        auto *threads = new QThreadPool;
+        threads->setMaxThreadCount(moversAtMost);
+        threads->setExpiryTimeout(-1);
+        return threads;
+    }();
+    return *pool;
 }
 
-// Why the window's thread left its event loop.
-enum LoopEnd { MoveEnded = 1, DialogToggled };
+// Waits for the end of a move that was left running and hands it to `late`;
+// goes with its parent, the window, after which the end is dropped.
+class LateMove : public QObject
+{
+public:
+    LateMove(QObject *parent, std::shared_ptr<MoveState> state, std::function<void(const LateMoveEnd &)> late)
+        : QObject(parent), m_state(std::move(state)), m_late(std::move(late))
+    {
+    }
+    ~LateMove() override { m_state->listen(nullptr, {}); }
+
+    void ended()
+    {
+        const LateMoveEnd end {m_state->total >= 0, m_state->failure};
+        const auto late = m_late;
+        deleteLater();
+        if (late)
+            late(end);
+    }
+
+private:
+    std::shared_ptr<MoveState> m_state;
+    std::function<void(const LateMoveEnd &)> m_late;
+};
+
+// Why the window's thread left its event loop; any other code means the program is ending.
+enum LoopEnd { MoveEnded = 1, DialogToggled, GaveUp };
+
+MoveEnd finished(const MoveState &state)
+{
+    if (state.failure)
+        std::rethrow_exception(state.failure);
+    return state.total >= 0 ? MoveEnd::Copied : MoveEnd::Renamed;
 }
 
-CopyProgressDialog::CopyProgressDialog(const QString &from, const QString &to, std::function<void()> cancelled)
-    : m_label(QStringLiteral("Moving %1\nto %2").arg(from, to)), m_cancelled(std::move(cancelled))
+// The move did not end in time: `window.late` gets its end, unless it has ended meanwhile.
+bool leaveRunning(const std::shared_ptr<MoveState> &state, const MoveWindow &window)
+{
+    QObject *parent = window.owner ? static_cast<QObject *>(window.owner) : QCoreApplication::instance();
+    auto *late = new LateMove(parent, state, window.late);
+    state->listen(late, [late] { late->ended(); });
+    if (!state->hasEnded())
+        return true;
+    delete late; // it ended before anyone listened
+    return false;
+}
+}
+
+CopyProgressDialog::CopyProgressDialog(
+    const QString &from, const QString &to, QWidget *owner, std::function<void()> cancelled)
+    : m_label(MoveDialog::tr("Moving %1\nto %2").arg(from, to)), m_owner(owner), m_cancelled(std::move(cancelled))
 {
     m_clock.start();
 }
@@ -70,10 +218,11 @@ bool CopyProgressDialog::update(qint64 done, qint64 total)
     if (!m_dialog) {
         if (m_clock.elapsed() < delayMs)
             return true;
-        show();
+        m_dialog = std::make_unique<MoveDialog>(m_label, m_owner);
+        m_dialog->cancelled = m_cancelled;
     }
-    m_dialog->setValue(total > 0 ? int(done * scale / total) : 0);
-    return !m_dialog->wasCanceled();
+    m_dialog->show(done, total);
+    return m_dialog->cancelledMs() < 0;
 }
 
 bool CopyProgressDialog::isShown() const
@@ -81,61 +230,69 @@ bool CopyProgressDialog::isShown() const
     return m_dialog && m_dialog->isVisible();
 }
 
-void CopyProgressDialog::show()
+qint64 CopyProgressDialog::cancelledMs() const
 {
-    m_dialog = std::make_unique<QProgressDialog>(m_label, QStringLiteral("Cancel"), 0, scale);
-    m_dialog->setWindowTitle(QStringLiteral("Moving"));
-    m_dialog->setWindowModality(Qt::ApplicationModal);
-    m_dialog->setAutoClose(false);
-    m_dialog->setAutoReset(false);
-    m_dialog->setMinimumDuration(0);
-    if (m_cancelled)
-        QObject::connect(m_dialog.get(), &QProgressDialog::canceled, m_dialog.get(), m_cancelled);
-    m_dialog->show();
+    return m_dialog ? m_dialog->cancelledMs() : -1;
 }
 
-bool runMove(const QString &from, const QString &to, const std::function<void(const CopyProgress &)> &move)
+MoveEnd runMove(const QString &from, const QString &to, const std::function<void(const CopyProgress &)> &move,
+    const MoveWindow &window)
 {
     const auto state = std::make_shared<MoveState>();
-    const CopyProgress report = [state](qint64 done, qint64 total) {
-        state->done = done;
-        state->total = total;
-        return !state->cancelled;
-    };
-    QEventLoop loop;
-    movers().start([&move, &report, &loop, state] {
+    ++running;
+    movers().start([move, state] {
+        const CopyProgress report = [state](qint64 done, qint64 total) {
+            state->done = done;
+            state->total = total;
+            return !state->cancelled;
+        };
         try {
+            if (state->cancelled) // waited for a thread until it was left running: it never starts
+                throw HostError::fromErrno(ECANCELED);
             move(report);
         } catch (...) {
             state->failure = std::current_exception();
         }
-        state->ended = true;
-        QMetaObject::invokeMethod(
-            &loop, [&loop] { loop.exit(MoveEnded); }, Qt::QueuedConnection);
+        --running;
+        state->end();
     });
+    if (state->waitForEnd(quickMs))
+        return finished(*state);
 
-    CopyProgressDialog dialog(from, to, [state] { state->cancelled = true; });
+    QEventLoop loop;
+    state->listen(&loop, [&loop] { loop.exit(MoveEnded); });
+    CopyProgressDialog dialog(from, to, window.owner, [state] { state->cancelled = true; });
     QTimer ticks;
     ticks.setTimerType(Qt::PreciseTimer);
     QObject::connect(&ticks, &QTimer::timeout, &loop, [&] {
-        if (state->total < 0)
-            return; // no copy, no dialog
         const bool shown = dialog.isShown();
-        if (!dialog.update(state->done, state->total))
-            state->cancelled = true;
-        if (dialog.isShown() != shown)
+        if (!dialog.update(state->done, state->total) && dialog.cancelledMs() >= stopWaitMs)
+            loop.exit(GaveUp);
+        else if (dialog.isShown() != shown)
             loop.exit(DialogToggled);
     });
-    movers().waitForDone(quickMs);
     ticks.start(tickMs);
-    // User input is taken only while the modal dialog is up, which keeps it from the rest of the program.
+    // User input is taken only while the dialog is up, and the window then holds what would start another rename.
     int end = DialogToggled;
-    while (end == DialogToggled && !state->ended)
-        end = loop.exec(dialog.isShown() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
-    if (!state->ended)
-        state->cancelled = true; // the program is ending: stop where nothing is lost
-    movers().waitForDone();
-    if (state->failure)
-        std::rethrow_exception(state->failure);
-    return state->total >= 0;
+    bool held = false;
+    while (end == DialogToggled && !state->hasEnded()) {
+        if (window.hold && held != dialog.isShown())
+            window.hold(held = dialog.isShown());
+        end = loop.exec(held ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    }
+    if (window.hold && held)
+        window.hold(false);
+    if (end != MoveEnded && end != GaveUp) {
+        state->cancelled = true; // the program is ending: stop where nothing is lost, if it still answers
+        state->waitForEnd(stopWaitMs);
+    }
+    state->listen(nullptr, {});
+    if (!state->hasEnded() && leaveRunning(state, window))
+        return MoveEnd::LeftRunning;
+    return finished(*state);
+}
+
+bool movesRunning()
+{
+    return running > 0;
 }

@@ -142,6 +142,12 @@ void DirList::openFolder(const QString &folder)
     }
 }
 
+void DirList::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    paintFocus(this);
+}
+
 void DirList::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {

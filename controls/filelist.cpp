@@ -140,6 +140,34 @@ void FileList::setFileName(const QString &name)
     m_fileName = name;
 }
 
+void FileList::highlight(const QString &name)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    const int row = m_model->rowOf(name);
+    if (row < 0) {
+        clearSelection();
+        setCurrentIndex({});
+        return;
+    }
+    setCurrentIndex(m_model->index(row));
+    scrollTo(currentIndex());
+}
+
+int FileList::fileCount() const
+{
+    return m_model->rowCount();
+}
+
+QString FileList::fileAt(int row) const
+{
+    return row >= 0 && row < fileCount() ? m_model->names().at(std::size_t(row)) : QString();
+}
+
+int FileList::rowOfFile(const QString &name) const
+{
+    return m_model->rowOf(name);
+}
+
 void FileList::Refresh()
 {
     setPath(m_path);
@@ -342,6 +370,12 @@ void FileList::keyPressEvent(QKeyEvent *event)
     if (!text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         m_typed.start();
     QListView::keyPressEvent(event);
+}
+
+void FileList::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    paintFocus(this);
 }
 
 void FileList::chooseCurrent()

@@ -87,6 +87,7 @@ private:
     void openIndex(const QModelIndex &index);
     void openFolder(const QString &folder);
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
     QString m_path;
     NameListModel *const m_model;
@@ -118,6 +119,13 @@ public:
     [[nodiscard]] QString FileName() const;
     // Selects `name` when listed (nothing otherwise) and names it as chosen all the same; fires no Click.
     void setFileName(const QString &name);
+    // Moves the highlight to `name` when listed (else to no file), as the arrow keys
+    // would, without choosing it: FileName stays; fires no Click.
+    void highlight(const QString &name);
+    // The files as listed: how many, the name at `row` ("" outside), the row of `name` (-1 when not listed).
+    [[nodiscard]] int fileCount() const;
+    [[nodiscard]] QString fileAt(int row) const;
+    [[nodiscard]] int rowOfFile(const QString &name) const;
     // Lists the folder again as it now is, with nothing selected.
     void Refresh();
     // Lists the folder again as it now is, reading it on a worker thread so that
@@ -164,6 +172,7 @@ private:
     void keyPressEvent(QKeyEvent *event) override;
     // Chooses the highlighted file, as a click on it would.
     void chooseCurrent();
+    void paintEvent(QPaintEvent *event) override;
 
     QString m_path;
     QString m_fileName;

@@ -5,6 +5,7 @@
 #include "controls/namelistmodel.h"
 
 #include <QListView>
+#include <QPainter>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -48,4 +49,21 @@ void setUpListView(QListView *view, QAbstractItemModel *model)
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int icon = view->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view);
     view->setIconSize({icon, icon});
+}
+
+void paintFocus(QListView *view)
+{
+    if (!view->hasFocus())
+        return;
+    QPainter painter(view->viewport());
+    const QModelIndex current = view->currentIndex();
+    const bool onRow = current.isValid() && view->visualRect(current).intersects(view->viewport()->rect());
+    const QRect area = onRow ? view->visualRect(current) : view->viewport()->rect();
+    // Text colour on the row's own background: on a selected row that is the highlighted text.
+    const bool selected = onRow && view->selectionModel()->isSelected(current);
+    const QColor colour = view->palette().color(selected ? QPalette::HighlightedText : QPalette::Text);
+    constexpr int Width = 2;
+    painter.setPen(QPen(colour, Width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(Width / 2, Width / 2, -Width / 2 - 1, -Width / 2 - 1));
 }

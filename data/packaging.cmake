@@ -5,7 +5,8 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zindle)
 set(CPACK_PACKAGE_VENDOR "The Zindle developers")
-set(CPACK_PACKAGE_CONTACT "The Zindle developers")
+# The project has no mailing list of its own yet: this address under its own id stands for it.
+set(CPACK_PACKAGE_CONTACT "The Zindle developers <developers@zindle.github.io>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # The summary above is the description's first line; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zindle is a desktop program that renames one file at a time and, in the same

@@ -97,15 +97,40 @@ void FolderWatch::readEvents()
             const char *name = buffer.data() + at + sizeof event;
             at += ssize_t(sizeof event + event.len);
             if (event.mask & IN_Q_OVERFLOW)
-                m_seen.push_back({{}, true});
+                note({}, true);
             if (event.wd != m_watch || m_watch < 0)
                 continue;
             if (event.mask & Anything)
-                m_seen.push_back({{}, true});
-            else if (event.len > 0 && name[0] != '.')
-                m_seen.push_back({decodePath(name), bool(event.mask & Arrived)});
+                note({}, true);
+            else if (event.len > 0 && name[0] != '.' && !anythingSeen())
+                note(decodePath(name), bool(event.mask & Arrived));
         }
     }
+}
+
+void FolderWatch::note(QString name, bool arrived)
+{
+    if (anythingSeen())
+        return;
+    if (name.isEmpty() || m_seen.size() >= NamedAtMost) {
+        std::vector<Entry>().swap(m_seen); // gives the memory back
+        m_seen.push_back({{}, true});
+        return;
+    }
+    m_seen.push_back({std::move(name), arrived});
+}
+
+bool FolderWatch::anythingSeen() const
+{
+    return !m_seen.empty() && m_seen.front().name.isEmpty();
+}
+
+std::size_t FolderWatch::heldBytes() const
+{
+    std::size_t bytes = m_seen.capacity() * sizeof(Entry);
+    for (const Entry &change : m_seen)
+        bytes += std::size_t(change.name.capacity()) * sizeof(QChar);
+    return bytes;
 }
 
 void FolderWatch::scheduleAnnouncement()

@@ -14,7 +14,9 @@ class QSocketNotifier;
 // never again sooner than four times as long as the last listing it caused
 // took (see settled): a folder that changes all the time cannot keep the
 // machine busy listing it. Hidden names are not watched (listings leave them out), so the
-// program's own set-aside and temporary files count for nothing.
+// program's own set-aside and temporary files count for nothing. The changes awaiting an
+// announcement are kept by name up to a small number; beyond it the watch keeps only that
+// something changed, so a folder changing fast holds no memory however long it is watched.
 class FolderWatch : public QObject
 {
     Q_OBJECT
@@ -36,6 +38,12 @@ public:
     // The listing that followed an announcement took `tookMs`.
     void settled(qint64 tookMs);
 
+    // The changes awaiting an announcement, and the memory they take.
+    [[nodiscard]] std::size_t pendingChanges() const { return m_seen.size(); }
+    [[nodiscard]] std::size_t heldBytes() const;
+    // How many changes are kept by name, at most.
+    static constexpr std::size_t NamedAtMost = 256;
+
 Q_SIGNALS:
     void Changed();
 
@@ -45,13 +53,16 @@ private:
         bool arrived;
     };
     void readEvents();
+    // Keeps a change by name; an empty name stands for "anything".
+    void note(QString name, bool arrived);
+    [[nodiscard]] bool anythingSeen() const;
     void announce();
     void scheduleAnnouncement();
 
     int m_fd = -1;
     int m_watch = -1;
     QSocketNotifier *m_notifier = nullptr;
-    std::vector<Entry> m_seen; // changes not yet announced; an empty name stands for "anything"
+    std::vector<Entry> m_seen; // changes not yet announced, or only one that stands for "anything"
     QTimer m_wait;
     int m_pauses = 0;
 };

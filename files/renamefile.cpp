@@ -2,14 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rename on one file system, and the dispatch to the copying move when
 // source and target lie on different ones. Nothing here ever replaces an entry:
-// every step that could is done with RENAME_NOREPLACE or link(2), which refuse.
+// every step that could is done with RENAME_NOREPLACE or link(2), which refuse,
+// or where the file system has neither, over a placeholder of the program's.
 #include "files/renamefile.h"
 
+#include "base/hosterror.h"
 #include "files/pathcodec.h"
 #include "files/renamesupport.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,10 +25,10 @@ namespace
 // replaces), then drop the old one. 0, or the errno to raise.
 int linkThenUnlink(const std::string &from, const std::string &to)
 {
+    stage("before-link");
     if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) != 0) {
         const int err = errno;
-        // No hard links here either (FAT, some network shares): refuse rather
-        // than rename after a check that a newcomer could slip past.
+        // ENOTSUP: no hard links here either (FAT, exFAT).
         return err == EPERM || err == EOPNOTSUPP || err == EMLINK ? ENOTSUP : err;
     }
     if (::unlinkat(AT_FDCWD, from.c_str(), 0) != 0) {
@@ -36,25 +39,46 @@ int linkThenUnlink(const std::string &from, const std::string &to)
     return 0;
 }
 
-// True when `from` and `to` are one and the same directory entry reached by two
-// spellings of its name, as a change of letter case is on FAT or exFAT. A file
-// with one link that both names reach cannot be a hard-linked pair, and the
-// names must match but for case, in the same folder.
+// True when `to` reaches the very entry `from` by another spelling of its
+// name, as a change of letter case does on FAT or exFAT. A driver in user
+// space may give each spelling its own inode number, so the folder's listing
+// tells: it holds `from`, nothing spelt as `to`, and no other entry that
+// differs from it only in case, as a case-sensitive file system would.
 bool sameEntry(const std::string &from, const std::string &to)
 {
-    struct stat a {
-    }, b {};
-    if (from == to || ::lstat(from.c_str(), &a) != 0 || ::lstat(to.c_str(), &b) != 0)
-        return false;
-    if (a.st_dev != b.st_dev || a.st_ino != b.st_ino || a.st_nlink != 1 || S_ISDIR(a.st_mode))
-        return false;
     const PathParts fromParts = splitPath(from), toParts = splitPath(to);
-    struct stat fromFolder {
-    }, toFolder {};
-    if (::stat(fromParts.folder.c_str(), &fromFolder) != 0 || ::stat(toParts.folder.c_str(), &toFolder) != 0)
+    const QString name = decodePath(toParts.name);
+    struct stat a {
+    }, b {}, fromFolder {}, toFolder {};
+    if (from == to || ::lstat(from.c_str(), &a) != 0 || ::lstat(to.c_str(), &b) != 0 || S_ISDIR(a.st_mode)
+        || ::stat(fromParts.folder.c_str(), &fromFolder) != 0 || ::stat(toParts.folder.c_str(), &toFolder) != 0)
         return false;
-    return fromFolder.st_dev == toFolder.st_dev && fromFolder.st_ino == toFolder.st_ino
-        && decodePath(fromParts.name).compare(decodePath(toParts.name), Qt::CaseInsensitive) == 0;
+    if (!sameFile(fromFolder, toFolder) || a.st_dev != b.st_dev || (a.st_mode & S_IFMT) != (b.st_mode & S_IFMT)
+        || a.st_size != b.st_size || decodePath(fromParts.name).compare(name, Qt::CaseInsensitive) != 0)
+        return false;
+    DIR *folder = ::opendir(fromParts.folder.c_str());
+    if (!folder)
+        return false;
+    bool fromListed = false;
+    int alike = 0;
+    while (const dirent *entry = ::readdir(folder)) {
+        fromListed = fromListed || fromParts.name == entry->d_name;
+        alike += decodePath(entry->d_name).compare(name, Qt::CaseInsensitive) == 0 ? 1 : 0;
+    }
+    ::closedir(folder);
+    return fromListed && alike == 1;
+}
+
+// A rename where the file system has neither RENAME_NOREPLACE nor hard links:
+// after the tidying of a move into that folder, over a placeholder.
+int renameWithoutLinks(const std::string &from, const std::string &to)
+{
+    const UniqueFd fromFolder(::open(splitPath(from).folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const UniqueFd toFolder(::open(splitPath(to).folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!fromFolder.valid() || !toFolder.valid())
+        return errno;
+    tidyFolder(toFolder.get());
+    return renameOverPlaceholder(fromFolder.get(), splitPath(from).name, toFolder.get(), splitPath(to).name);
 }
 
 // Changes the letter case of a name on a case-insensitive file system. A direct
@@ -64,17 +88,26 @@ bool sameEntry(const std::string &from, const std::string &to)
 void changeCase(const std::string &from, const std::string &to)
 {
     const UniqueFd folder(::open(splitPath(from).folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid())
+    struct stat st {
+    };
+    if (!folder.valid() || !statEntry(folder.get(), splitPath(from).name, st))
         failErrno();
-    std::string aside;
-    int err = setAside(folder.get(), splitPath(from).name, aside);
+    tidyFolder(folder.get());
+    SetAside aside(folder.get(), splitPath(from).name, st);
+    int err = aside.rename();
     if (err != 0)
         fail(err);
-    err = renameCarefully(folder.get(), aside, folder.get(), splitPath(to).name);
+    try {
+        err = renameCarefully(folder.get(), aside.name(), folder.get(), splitPath(to).name);
+    } catch (const HostError &) { // no journal for the placeholder of the new name
+        aside.putBack();
+        throw;
+    }
     if (err != 0) {
-        putBack(folder.get(), aside, splitPath(from).name);
+        aside.putBack();
         fail(err);
     }
+    aside.gone();
 }
 }
 
@@ -89,6 +122,8 @@ void renameFile(const QString &from, const QString &to, const CopyProgress &prog
     int err = renameNoReplace(AT_FDCWD, source, AT_FDCWD, target);
     if (err == EINVAL || err == ENOSYS)
         err = linkThenUnlink(source, target);
+    if (err == ENOTSUP)
+        err = renameWithoutLinks(source, target);
     if (err == 0)
         return;
     if (err == EEXIST && sameEntry(source, target))

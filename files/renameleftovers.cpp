@@ -2,62 +2,47 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The hidden names a move gives files for a moment: a source set aside before
 // it is removed, and a copy in progress where the file system cannot make an
-// unnamed one. A move holds a lock (flock) on such a file while it uses it;
-// the kernel drops the lock when the move's process dies, so a later move can
-// tell what was left behind by a killed one.
+// unnamed one. Each is in the journal of moves before it exists, and what a
+// killed move left is tidied from the journal alone: a file is never judged
+// by its name.
 #include "files/renamesupport.h"
+
+#include "base/hosterror.h"
+#include "files/filehandle.h"
 
 #include <QRandomGenerator>
 
-#include <cctype>
 #include <cerrno>
-#include <cstring>
-#include <ctime>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
-#include <vector>
 
 namespace RenameSupport
 {
 namespace
 {
 constexpr char prefix[] = ".zindle-"; // followed by six letters or digits
-constexpr std::size_t prefixLength = sizeof prefix - 1, randomLength = 6;
-constexpr char asideMark = '~'; // after the random part of a set-aside file's name, then the file's own name
+constexpr char asideMark = '~'; // after the random part of a set-aside file's name, then the start of its own name
 
-// Files that cannot be locked (links, some network file systems) count as left
-// behind once they have been aside this long; a move keeps one aside for far less.
-constexpr time_t abandonedAfterSeconds = 10;
+// A file system may stamp a file with the time a little before its clock reads.
+constexpr std::int64_t clockSlackSeconds = 2;
 
 std::string randomPart()
 {
     static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::string part;
-    for (std::size_t i = 0; i < randomLength; ++i)
+    for (int i = 0; i < 6; ++i)
         part += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
     return part;
 }
 
-// The part of a program's name after ".zindle-XXXXXX", or nullptr for another name.
-const char *afterRandomPart(const std::string &name)
+// A fresh set-aside name for `name`, within the folder's longest name. It
+// shows a person whose file it is; the journal keeps the name in full.
+std::string asideName(int folder, const std::string &name)
 {
-    if (name.size() < prefixLength + randomLength || name.compare(0, prefixLength, prefix) != 0)
-        return nullptr;
-    for (std::size_t i = prefixLength; i < prefixLength + randomLength; ++i) {
-        if (!std::isalnum(static_cast<unsigned char>(name[i])))
-            return nullptr;
-    }
-    return name.c_str() + prefixLength + randomLength;
-}
-
-// The set-aside name for `name`, within the folder's longest name.
-std::string asideName(const std::string &name, long longest)
-{
+    const long longest = ::fpathconf(folder, _PC_NAME_MAX);
     const std::string head = prefix + randomPart() + asideMark;
-    std::size_t keep = longest > long(head.size()) ? std::size_t(longest) - head.size() : 0;
+    std::size_t keep = std::size_t(longest > 0 ? longest : 255) - head.size();
     if (keep < name.size()) {
         // Cut between characters, never inside one, so that any file system takes it.
         while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
@@ -66,48 +51,60 @@ std::string asideName(const std::string &name, long longest)
     return head + name.substr(0, keep);
 }
 
-// The program's entries in `folder`, read before any of them is touched.
-std::vector<std::string> programEntries(int folder)
+// File systems that number files anew at each mount (FAT, exFAT, and those
+// in user space, which may be either): there a file's inode proves nothing.
+bool numbersPerMount(int folder)
 {
-    std::vector<std::string> names;
-    const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR *dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
-    if (!dir) {
-        if (fd >= 0)
-            ::close(fd);
-        return names; // a folder one may not list has nothing to tidy that one could see
-    }
-    while (const dirent *entry = ::readdir(dir)) {
-        if (std::strncmp(entry->d_name, prefix, prefixLength) == 0)
-            names.emplace_back(entry->d_name);
-    }
-    ::closedir(dir);
-    return names;
+    constexpr long fat = 0x4d44, exfat = 0x2011BAB0, fuse = 0x65735546;
+    struct statfs fs {
+    };
+    return ::fstatfs(folder, &fs) != 0 || fs.f_type == fat || fs.f_type == exfat || fs.f_type == fuse;
 }
 
-enum class Use { Held, Free, Unknown };
-
-// Whether a move holds the regular file `name`; when it is free, `lock` keeps
-// it so until it closes. Links, and file systems without locks, answer Unknown.
-Use use(int folder, const std::string &name, int openMode, UniqueFd &lock, struct stat &st)
+bool sameTime(const RenameJournal::Entry &entry, const struct stat &st)
 {
-    if (!statEntry(folder, name, st) || (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)))
-        return Use::Held; // gone, or nothing a move makes: not ours to touch
-    if (S_ISLNK(st.st_mode))
-        return Use::Unknown;
-    lock.reset(::openat(folder, name.c_str(), openMode | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!lock.valid())
-        return Use::Unknown; // another user's, say
-    struct stat opened {
+    return st.st_mtim.tv_sec == entry.mtimeSec && st.st_mtim.tv_nsec == entry.mtimeNsec;
+}
+
+// Whether `st`, the entry `name` in `folder`, is still the file `entry`
+// recorded. Where the file system keeps inodes, by its handle, which tells a
+// file made later on a freed inode apart, and failing that by device and
+// inode. Else (FAT...) by what stays of a file across mounts: a set-aside
+// file by its size and modification time, under the random name that only its
+// mover drew; a copy by being no larger than the complete copy, and made after
+// its entry was written (in progress) or with the complete copy's time. A
+// marked file, whatever the file system, by the random mark in its head.
+bool stillRecorded(const RenameJournal::Entry &entry, const struct stat &st, int folder, bool perMount)
+{
+    if (entry.kind == RenameJournal::Kind::Marked)
+        return S_ISREG(st.st_mode) && st.st_size <= entry.size && holdsMark(folder, entry.name, entry.mark);
+    const bool aside = entry.kind == RenameJournal::Kind::SetAside;
+    if (!S_ISREG(st.st_mode) && !(aside && S_ISLNK(st.st_mode)))
+        return false;
+    if (!aside && st.st_size > entry.size)
+        return false;
+    if (entry.known && !perMount && !entry.handle.empty())
+        return fileHandle(folder, entry.name) == entry.handle;
+    if (entry.known && !perMount)
+        return st.st_ino == entry.inode
+            && (st.st_dev == entry.device || (aside && st.st_size == entry.size && sameTime(entry, st)));
+    if (aside)
+        return st.st_size == entry.size && sameTime(entry, st);
+    return sameTime(entry, st) || st.st_mtim.tv_sec >= entry.time - clockSlackSeconds;
+}
+
+// Puts back or removes the file of an entry whose mover has ended.
+RenameJournal::Outcome settle(int folder, bool perMount, const RenameJournal::Entry &entry)
+{
+    struct stat st {
     };
-    if (::fstat(lock.get(), &opened) != 0 || !sameFile(st, opened))
-        return Use::Held; // replaced meanwhile: left for the next time
-    if (::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
-        struct stat now {
-        };
-        return statEntry(folder, name, now) && sameFile(st, now) ? Use::Free : Use::Held;
-    }
-    return errno == EWOULDBLOCK ? Use::Held : Use::Unknown;
+    if (!statEntry(folder, entry.name, st))
+        return errno == ENOENT ? RenameJournal::Outcome::Done : RenameJournal::Outcome::Keep;
+    if (!stillRecorded(entry, st, folder, perMount))
+        return RenameJournal::Outcome::Done; // another file now: never ours to touch
+    const bool settled = entry.kind == RenameJournal::Kind::SetAside ? putBack(folder, entry.name, entry.original)
+                                                                     : ::unlinkat(folder, entry.name.c_str(), 0) == 0;
+    return settled ? RenameJournal::Outcome::Done : RenameJournal::Outcome::Keep;
 }
 }
 
@@ -116,54 +113,61 @@ std::string temporaryName()
     return prefix + randomPart() + ".part";
 }
 
-int setAside(int folder, const std::string &name, std::string &aside)
+SetAside::SetAside(int folder, const std::string &name, const struct stat &st)
+    : m_folder(folder), m_name(name), m_record([&] {
+        RenameJournal::Entry entry;
+        entry.folder = RenameJournal::folderPath(folder);
+        entry.name = asideName(folder, name);
+        entry.original = name;
+        RenameJournal::describe(entry, st, folder, name);
+        return entry;
+    }())
 {
-    const long longest = ::fpathconf(folder, _PC_NAME_MAX);
-    int err = EEXIST;
+}
+
+SetAside::~SetAside()
+{
+    if (!m_aside)
+        m_record.finish();
+}
+
+int SetAside::rename()
+{
+    int err = renameCarefully(m_folder, m_name, m_folder, m_record.entry().name);
     for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
-        aside = asideName(name, longest > 0 ? longest : 255);
-        err = renameCarefully(folder, name, folder, aside);
+        RenameJournal::Entry entry = m_record.entry();
+        entry.name = asideName(m_folder, m_name);
+        m_record.update(entry);
+        err = renameCarefully(m_folder, m_name, m_folder, entry.name);
     }
+    m_aside = err == 0;
     return err;
 }
 
-void putBack(int folder, const std::string &aside, const std::string &name)
+void SetAside::gone()
 {
-    if (!name.empty() && renameCarefully(folder, aside, folder, name) == 0)
-        return;
-    const int ignored = renameCarefully(folder, aside, folder, aside.substr(1));
-    Q_UNUSED(ignored)
+    m_aside = false;
 }
 
-void restoreSetAside(int folder)
+void SetAside::putBack()
 {
-    for (const std::string &name : programEntries(folder)) {
-        const char *rest = afterRandomPart(name);
-        if (!rest || *rest != asideMark)
-            continue;
-        UniqueFd lock;
-        struct stat st {
-        };
-        const Use state = use(folder, name, O_RDONLY, lock, st);
-        if (state == Use::Free
-            || (state == Use::Unknown && std::time(nullptr) - st.st_ctim.tv_sec > abandonedAfterSeconds))
-            putBack(folder, name, rest + 1);
+    m_aside = !RenameSupport::putBack(m_folder, m_record.entry().name, m_name);
+}
+
+bool putBack(int folder, const std::string &aside, const std::string &name)
+{
+    try {
+        return renameCarefully(folder, aside, folder, name) == 0
+            || renameCarefully(folder, aside, folder, aside.substr(1)) == 0;
+    } catch (const HostError &) { // no journal for a placeholder: the entry of the file aside stays
+        return false;
     }
 }
 
-void removeStaleCopies(int folder)
+void tidyFolder(int folder)
 {
-    for (const std::string &name : programEntries(folder)) {
-        const char *rest = afterRandomPart(name);
-        if (!rest || std::strcmp(rest, ".part") != 0)
-            continue;
-        // Write access, as network file systems want for an exclusive lock. A
-        // copy that cannot be locked may still be in progress, and stays.
-        UniqueFd lock;
-        struct stat st {
-        };
-        if (use(folder, name, O_WRONLY, lock, st) == Use::Free)
-            ::unlinkat(folder, name.c_str(), 0);
-    }
+    const bool perMount = numbersPerMount(folder);
+    RenameJournal::tidy(RenameJournal::folderPath(folder),
+        [&](const RenameJournal::Entry &entry) { return settle(folder, perMount, entry); });
 }
 }

@@ -88,6 +88,7 @@ int renameCarefully(int fromFolder, const std::string &from, int toFolder, const
     if (err != EINVAL && err != ENOSYS)
         return err;
     // link(2) never replaces either; the old name goes once the new one is there.
+    stage("before-link");
     if (::linkat(fromFolder, from.c_str(), toFolder, to.c_str(), 0) == 0) {
         if (::unlinkat(fromFolder, from.c_str(), 0) == 0)
             return 0;
@@ -97,12 +98,7 @@ int renameCarefully(int fromFolder, const std::string &from, int toFolder, const
     }
     if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK)
         return errno;
-    // No hard links here either (FAT): a check, then a plain rename.
-    struct stat st {
-    };
-    if (statEntry(toFolder, to, st))
-        return EEXIST;
-    return ::renameat(fromFolder, from.c_str(), toFolder, to.c_str()) == 0 ? 0 : errno;
+    return renameOverPlaceholder(fromFolder, from, toFolder, to);
 }
 
 bool statEntry(int folder, const std::string &name, struct stat &st)

@@ -5,13 +5,16 @@
 #include "base/hosterror.h"
 #include "base/picture.h"
 #include "files/renamefile.h"
+#include "host/registry.h"
+#include "host/sysinfotools.h"
 
-#include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 // The application's title and version, as the About box and message boxes show them.
 struct AppInfo {
@@ -21,12 +24,14 @@ struct AppInfo {
     int Revision = 0;
 };
 
-// Which file a path names: its device and inode (a link is itself), and its birth time where the
-// file system keeps one, since a file made after another was removed often gets its inode.
+// Which file a path names (a link is itself), told apart from a file made later on its freed
+// inode: its device and inode, its handle from the file system (which carries the inode's
+// generation), and its birth time where the file system keeps one.
 struct FileId {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::int64_t bornNs = 0;
+    std::string handle;
     friend bool operator==(const FileId &, const FileId &) = default;
 };
 
@@ -35,19 +40,6 @@ namespace MsgBoxStyle
 {
 constexpr int OkOnly = 0;
 constexpr int Critical = 16;
-}
-
-// Registry constants, with the values the original host gives them.
-namespace Registry
-{
-constexpr std::uint32_t HKEY_LOCAL_MACHINE = 0x80000002u;
-constexpr long ERROR_SUCCESS = 0;
-constexpr long ERROR_FILE_NOT_FOUND = 2;
-constexpr long ERROR_ACCESS_DENIED = 5;
-constexpr long ERROR_MORE_DATA = 234;
-constexpr std::uint32_t REG_SZ = 1;
-constexpr std::uint32_t REG_EXPAND_SZ = 2;
-constexpr std::uint32_t REG_DWORD = 4;
 }
 
 // Every operation the windows ask of the host. Failing operations raise
@@ -59,10 +51,8 @@ class Host
 public:
     virtual ~Host();
 
-    // The login name of the current user, as the user-name service answers:
-    // true on success with the name in `buffer` and its length, terminating
-    // NUL included, in `size`. On entry `size` holds the buffer's capacity.
-    virtual bool userName(QString &buffer, std::uint32_t &size) = 0;
+    // The login name of the effective user; empty when the system cannot tell.
+    [[nodiscard]] virtual QString userName() = 0;
 
     // The documents folder of the named user, or an empty string when the
     // name names no user.
@@ -87,23 +77,33 @@ public:
     // The window calls it on a worker thread, one picture at a time.
     [[nodiscard]] virtual Picture loadPicture(const QString &path, QSize boxPixels) = 0;
 
-    // Registry reads. Status 0 on success, else a nonzero status.
-    virtual long regOpenKeyEx(
-        std::uint32_t root, const QByteArray &subKey, std::uint32_t options, std::uint32_t access, std::uint32_t &key)
-        = 0;
-    // `data` comes in holding the buffer (its size is the capacity) and gets the value's bytes;
-    // `size` comes in as the capacity and goes out as the value's byte count.
-    virtual long regQueryValueEx(
-        std::uint32_t key, const QByteArray &valueName, std::uint32_t &type, QByteArray &data, std::uint32_t &size)
-        = 0;
-    virtual long regCloseKey(std::uint32_t key) = 0;
+    // The registry, emulated; the desktop host's is empty (see Registry).
+    [[nodiscard]] virtual Registry &registry() = 0;
 
-    // Which file is at `path`; nothing when no entry is there.
+    // The running desktop's own system information program; nothing when the desktop has none known.
+    [[nodiscard]] virtual std::optional<Command> desktopSysInfoTool() = 0;
+    // The known system information tools installed on the search path, most complete first, as full paths.
+    [[nodiscard]] virtual QStringList installedSysInfoTools() = 0;
+
+    // Which file is at `path`; nothing when no entry is there, or when the file system gives
+    // neither a handle nor a birth time, so that a file made later could not be told apart.
+    // The window also calls it on the worker thread that decodes pictures.
     [[nodiscard]] virtual std::optional<FileId> fileId(const QString &path) = 0;
 
     // The file's name when a plain, visible file exists at `path`, else "".
     [[nodiscard]] virtual QString fileExists(const QString &path) = 0;
 
-    // Starts `program` without waiting for it; window style 1 is a normal, focused window.
-    virtual void shell(const QString &program, int windowStyle) = 0;
+    // Whether what stands at `path` (links followed) is neither a folder nor a
+    // regular file: a FIFO, a device or a socket. False when nothing is found there.
+    [[nodiscard]] virtual bool isSpecialFile(const QString &path) = 0;
+
+    // Starts `program` (a path, or a name to find on the search path) with `arguments`,
+    // without waiting for it; fails when it cannot be started.
+    virtual void launch(const QString &program, const QStringList &arguments) = 0;
+
+    // The destination folders that moves went to lately, newest first, as kept in the
+    // user's configuration folder by their exact bytes; none when nothing is kept.
+    [[nodiscard]] virtual QStringList recentDestinations() = 0;
+    // Keeps `folders` for this run and the next ones; a failure to write is not reported.
+    virtual void keepRecentDestinations(const QStringList &folders) = 0;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/linuxhost.h"
 
+#include "files/filehandle.h"
 #include "files/pathcodec.h"
 #include "pictures/pictureloader.h"
 
@@ -20,26 +21,32 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 extern char **environ; // NOLINT: POSIX declares it nowhere else
 
 namespace
 {
-// Starts `program` (looked up on PATH when it names no folder) in a session of
-// its own, without waiting for it, and reaps it when it ends. posix_spawn runs
-// nothing of this threaded process in the child but the exec.
-bool startDetached(const QString &program)
+// Starts `program` (looked up on PATH when it names no folder) with `arguments`
+// in a session of its own, without waiting for it, and reaps it when it ends.
+// posix_spawn runs nothing of this threaded process in the child but the exec.
+bool startDetached(const QString &program, const QStringList &arguments)
 {
-    std::string path = encodePath(program);
+    std::vector<std::string> words {encodePath(program)};
+    for (const QString &argument : arguments)
+        words.push_back(encodePath(argument));
+    std::vector<char *> argv;
+    for (std::string &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    char *arguments[] = {path.data(), nullptr};
     pid_t pid = -1;
-    const bool started = ::posix_spawnp(&pid, path.c_str(), &actions, &attributes, arguments, environ) == 0;
+    const bool started = ::posix_spawnp(&pid, words[0].c_str(), &actions, &attributes, argv.data(), environ) == 0;
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (started) {
@@ -102,17 +109,10 @@ QString documentsFolderIn(const QString &home)
 LinuxHost::LinuxHost() = default;
 LinuxHost::~LinuxHost() = default;
 
-bool LinuxHost::userName(QString &buffer, std::uint32_t &size)
+QString LinuxHost::userName()
 {
     const passwd *entry = getpwuid(geteuid());
-    if (!entry || !entry->pw_name)
-        return false;
-    const QString name = decodePath(entry->pw_name);
-    if (static_cast<std::uint32_t>(name.size()) + 1 > size)
-        return false;
-    buffer = name + QChar(u'\0');
-    size = static_cast<std::uint32_t>(buffer.size());
-    return true;
+    return entry && entry->pw_name ? decodePath(entry->pw_name) : QString();
 }
 
 QString LinuxHost::documentsFolder(const QString &user)
@@ -149,20 +149,19 @@ Picture LinuxHost::loadPicture(const QString &path, QSize boxPixels)
     return loadPictureFile(path, boxPixels);
 }
 
-long LinuxHost::regOpenKeyEx(std::uint32_t, const QByteArray &, std::uint32_t, std::uint32_t, std::uint32_t &key)
+Registry &LinuxHost::registry()
 {
-    key = 0;
-    return Registry::ERROR_FILE_NOT_FOUND; // no registry on this host
+    return m_registry;
 }
 
-long LinuxHost::regQueryValueEx(std::uint32_t, const QByteArray &, std::uint32_t &, QByteArray &, std::uint32_t &)
+std::optional<Command> LinuxHost::desktopSysInfoTool()
 {
-    return Registry::ERROR_FILE_NOT_FOUND;
+    return SysInfoTools::ofDesktop(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
 }
 
-long LinuxHost::regCloseKey(std::uint32_t)
+QStringList LinuxHost::installedSysInfoTools()
 {
-    return Registry::ERROR_SUCCESS;
+    return SysInfoTools::onSearchPath(decodePath(qgetenv("PATH").toStdString()));
 }
 
 std::optional<FileId> LinuxHost::fileId(const QString &path)
@@ -173,7 +172,11 @@ std::optional<FileId> LinuxHost::fileId(const QString &path)
         return std::nullopt;
     const std::int64_t born
         = st.stx_mask & STATX_BTIME ? st.stx_btime.tv_sec * 1'000'000'000LL + st.stx_btime.tv_nsec : 0;
-    return FileId {makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino, born};
+    const FileId id {
+        makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino, born, fileHandle(AT_FDCWD, encodePath(path))};
+    if (id.handle.empty() && !(st.stx_mask & STATX_BTIME))
+        return std::nullopt;
+    return id;
 }
 
 QString LinuxHost::fileExists(const QString &path)
@@ -186,8 +189,15 @@ QString LinuxHost::fileExists(const QString &path)
     return name;
 }
 
-void LinuxHost::shell(const QString &program, int)
+bool LinuxHost::isSpecialFile(const QString &path)
 {
-    if (program.isEmpty() || !startDetached(program))
+    struct stat st {
+    };
+    return stat(encodePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode);
+}
+
+void LinuxHost::launch(const QString &program, const QStringList &arguments)
+{
+    if (program.isEmpty() || !startDetached(program, arguments))
         throw HostError::fromErrno(ENOENT);
 }

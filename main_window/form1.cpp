@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window/form1.h"
 
+#include "controls/accessibility.h"
 #include "controls/controls.h"
 #include "controls/imagebox.h"
 #include "controls/lists.h"
+#include "controls/recentfolders.h"
 #include "host/host.h"
 #include "main_window/module1.h"
 #include "main_window/previewdecoder.h"
+#include "main_window/renamehistory.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -49,13 +52,23 @@ Form1::Form1(Host &host, QWidget *parent)
     , heLp(menuBar()->addMenu(QStringLiteral("&Help")))
     , hep(heLp->addAction(QStringLiteral("&Help")))
     , aBout(heLp->addAction(QStringLiteral("&About")))
-    , undoRename(new QAction(QStringLiteral("&Undo Rename"), this))
+    , undoRename(new QAction(tr("&Undo Rename"), this))
+    , redoRename(new QAction(tr("&Redo Rename"), this))
     , refresh(new QAction(QStringLiteral("Refresh"), this))
+    , renameNext(new QAction(tr("Rename and Choose the Next File"), this))
+    , nextFile(new QAction(tr("Choose the Next File"), this))
+    , previousFile(new QAction(tr("Choose the Previous File"), this))
+    , findName(new QAction(tr("Edit the File Name"), this))
+    , findDestination(new QAction(tr("Edit the Destination"), this))
+    , openRecent(new QAction(tr("Recent Destinations"), this))
     , m_host(host)
+    , m_history(std::make_unique<RenameHistory>())
+    , m_recent(new RecentFolders(Text5))
     , m_preview(std::make_unique<PreviewDecoder>(host))
 {
     createLayout();
     createMenus();
+    createKeys();
     Drive1->showVolumeOf(Dir1->Path());
     connectHandlers();
     Form_Load();
@@ -69,6 +82,8 @@ void Form1::connectHandlers()
     connect(Dir1, &DirList::Change, Drive1, [this] { Drive1->keepVolumeOf(Dir1->Path()); });
     connect(File1, &FileList::Click, this, &Form1::File1_Click);
     connect(Text2, &TextBox::Change, this, &Form1::Text2_Change);
+    connect(Text3, &TextBox::Change, this, &Form1::Text3_Change);
+    connect(Text5, &TextBox::Change, this, &Form1::Text5_Change);
     connect(Label2, &Label::Change, this, &Form1::Label2_Change);
     connect(Check1, &QCheckBox::clicked, this, &Form1::Check1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -121,6 +136,16 @@ void Form1::Text2_Change()
     });
 }
 
+void Form1::Text3_Change()
+{
+    ErrorMode::none([&] { Label2->setText(targetPath()); });
+}
+
+void Form1::Text5_Change()
+{
+    ErrorMode::none([&] { Label2->setText(targetPath()); });
+}
+
 void Form1::Check1_Click()
 {
     ErrorMode::none([&] { Label2->setText(targetPath()); });
@@ -135,6 +160,8 @@ void Form1::Label2_Change()
         // The composition puts in one "." (or none for a name without any); every other is one too many.
         const bool tooMany = composesDot() ? FirstDot != LastDot : FirstDot != 0;
         ManyDots = tooMany ? 1 : 0;
+        // Screen readers hear that the path cannot be renamed to, as the user sees it in the refusal.
+        Accessibility::setInvalidEntry(Label2, tooMany);
     });
 }
 

@@ -7,6 +7,7 @@
 #include "controls/controls.h"
 #include "controls/lists.h"
 #include "host/host.h"
+#include "main_window/previewdecoder.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -29,6 +30,7 @@ void Form1::Dir1_Change()
 {
     ErrorMode::none([&] {
         FileChosen = 0;
+        m_preview->forget(); // pictures read ahead belong to the folder left
         DirPathLen = static_cast<std::int16_t>(Dir1->Path().size());
         // The folder list has accepted the folder; it can still vanish before the file list reads it.
         if (const auto error = ErrorMode::testAfter([&] { listBrowsedFiles(); })) {
@@ -89,6 +91,7 @@ void Form1::File1_Click()
         // The picture shows when decoded; a file that is no picture keeps the previous
         // one. The click ends ready for typing at once, picture or not.
         preview(held ? File1->Path() + u'/' + File1->FileName() : Label2->text(), true, false);
+        readAhead();
         editBaseName();
     });
 }

@@ -12,14 +12,17 @@
 #include "controls/twips.h"
 #include "main_window/placement.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QWindow>
 
+#include <cmath>
 #include <utility>
 
 namespace
@@ -71,9 +74,8 @@ void Form1::createLayout()
 {
     setWindowTitle(QStringLiteral("Zindle"));
     setWindowIcon(appIcon());
-    setCentralWidget(central);
-    central->setObjectName(QStringLiteral("central"));
     setFont(F1());
+    scrollClientArea();
 
     place(Label9, "Label9", 360, 1080, 2535, 255, F2());
     place(Drive1, "Drive1", 120, 1380, 2895, 360, F2());
@@ -146,9 +148,32 @@ void Form1::createLayout()
     placeOnScreen();
 }
 
+void Form1::scrollClientArea()
+{
+    // The client area keeps its designed size; on a screen too small for it, the window
+    // shrinks and the area scrolls. Where it fits, no frame and no scroll bar show.
+    auto *scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("scroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus); // Tab goes from control to control, as before
+    central->setObjectName(QStringLiteral("central"));
+    central->setFixedSize(twipsToPixels(13860), twipsToPixels(9660));
+    scroller->setWidget(central);
+    setCentralWidget(scroller);
+    // The control that takes the focus, by a click, a key or the program, scrolls wholly into view.
+    m_followFocus = connect(qApp, &QApplication::focusChanged, scroller, [scroller](QWidget *, QWidget *now) {
+        const QWidget *content = scroller->widget();
+        if (!now || !content || !content->isAncestorOf(now))
+            return;
+        const QRect area(now->mapTo(content, QPoint()), now->size());
+        scroller->ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + 1, area.height() / 2 + 1);
+    });
+}
+
 void Form1::placeOnScreen()
 {
-    // The client area, below the menu bar, has its corner at 1590, 1830 twips on the screen.
+    // The client area, below the menu bar, has its corner at 1590, 1830 twips on the screen;
+    // a screen too small for the window gets it shrunk to its available area.
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
     const QRect placed(
         twipsToPixels(1590), twipsToPixels(1830) - menuHeight, twipsToPixels(13860), twipsToPixels(9660) + menuHeight);
@@ -156,7 +181,27 @@ void Form1::placeOnScreen()
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    setGeometry(screen ? fittedInto(placed, frame, screen->availableGeometry()) : placed);
+    if (!screen) {
+        setGeometry(placed);
+        return;
+    }
+    // At a fractional scale, position and size round apart: an edge placed on the screen's
+    // edge could land one device pixel beyond it.
+    const qreal scale = screen->devicePixelRatio();
+    const int spare = scale == std::floor(scale) ? 0 : 1;
+    const QRect available = screen->availableGeometry().adjusted(0, 0, -spare, -spare);
+    setGeometry(fittedInto(placed, frame, available, style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
+}
+
+bool Form1::event(QEvent *event)
+{
+    // The window system tells the frame's size only once the window is shown and framed.
+    const bool framing = event->type() == QEvent::Show || event->type() == QEvent::Move;
+    if (framing && !m_framed && windowHandle() && !windowHandle()->frameMargins().isNull()) {
+        m_framed = true;
+        placeOnScreen();
+    }
+    return QMainWindow::event(event);
 }
 
 void Form1::createMenus()
@@ -167,20 +212,18 @@ void Form1::createMenus()
     hep->setObjectName(QStringLiteral("hep"));
     aBout->setObjectName(QStringLiteral("aBout"));
     // Exit ends the program from whichever of its windows is active.
-    exIt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     exIt->setShortcutContext(Qt::ApplicationShortcut);
-    hep->setShortcut(QKeySequence(Qt::Key_F1));
     undoRename->setObjectName(QStringLiteral("undoRename"));
+    redoRename->setObjectName(QStringLiteral("redoRename"));
     fIle->insertAction(exIt, undoRename);
+    fIle->insertAction(exIt, redoRename);
     fIle->insertSeparator(exIt);
-    // A box with typing of its own to undo takes Ctrl+Z first (see TextBox).
-    undoRename->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    // A box with typing of its own to undo or redo takes the keys first (see TextBox).
     refresh->setObjectName(QStringLiteral("refresh"));
-    refresh->setShortcut(QKeySequence(Qt::Key_F5));
-    addAction(refresh);
     updateActions();
     connect(exIt, &QAction::triggered, this, &Form1::exIt_Click);
     connect(undoRename, &QAction::triggered, this, &Form1::undoRename_Click);
+    connect(redoRename, &QAction::triggered, this, &Form1::redoRename_Click);
     connect(refresh, &QAction::triggered, this, &Form1::refreshLists);
     connect(hep, &QAction::triggered, this, &Form1::hep_Click);
     connect(aBout, &QAction::triggered, this, &Form1::aBout_Click);

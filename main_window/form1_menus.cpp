@@ -8,6 +8,7 @@
 #include "base/hosterror.h"
 #include "help_window/hellp.h"
 #include "main_window/previewdecoder.h"
+#include "main_window/renamehistory.h"
 
 #include <QAction>
 
@@ -23,14 +24,11 @@ void bringForward(QWidget *window)
 
 Form1::~Form1()
 {
+    // The focus moves while the controls are destroyed: the scroll area must not follow it then.
+    disconnect(m_followFocus);
     // The two windows have no owner; they go with the main window.
     delete m_help;
     delete m_about;
-}
-
-void Form1::updateActions()
-{
-    undoRename->setEnabled(m_lastRename.has_value());
 }
 
 Hellp *Form1::helpWindow() const

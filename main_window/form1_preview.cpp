@@ -43,12 +43,16 @@ std::int16_t toInt16(double value)
 }
 }
 
-void Form1::preview(const QString &source, bool roundHeight, bool thenEdit)
+QSize Form1::previewBox() const
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize box(static_cast<int>(std::ceil(twipsToPixels(BoxWidth) * ratio)),
-        static_cast<int>(std::ceil(twipsToPixels(BoxHeight) * ratio)));
-    m_preview->request(source, box, [this, roundHeight, thenEdit](Picture &PreviewPicture) {
+    return {static_cast<int>(std::ceil(twipsToPixels(BoxWidth) * ratio)),
+        static_cast<int>(std::ceil(twipsToPixels(BoxHeight) * ratio))};
+}
+
+void Form1::preview(const QString &source, bool roundHeight, bool thenEdit)
+{
+    m_preview->request(source, previewBox(), [this, roundHeight, thenEdit](Picture &PreviewPicture) {
         ErrorMode::exitOnError([&] {
             fitPicture(PreviewPicture, roundHeight);
             if (thenEdit)

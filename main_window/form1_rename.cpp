@@ -7,11 +7,15 @@
 #include "controls/copyprogress.h"
 #include "controls/imagebox.h"
 #include "controls/lists.h"
+#include "controls/recentfolders.h"
 #include "host/host.h"
 #include "main_window/previewdecoder.h"
+#include "main_window/renamehistory.h"
 
+#include <QApplication>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -68,10 +72,14 @@ QString plainReason(const HostError &error, const QString &target)
     case ECANCELED:
         return QStringLiteral("The move was cancelled; the file stays where it was.");
     case EISDIR:
-    case ENOTDIR:
         return QStringLiteral("A folder stands where the file should go.");
+    case ENOTDIR:
+        return Form1::tr("A part of the destination folder path is a file, not a folder.");
     case ENOTSUP:
-        return QStringLiteral("That disk cannot take the file without risking an overwrite; nothing was changed.");
+    case ENOSYS:
+        return Form1::tr("That disk cannot do what the move needs; nothing was changed.");
+    case EFBIG:
+        return Form1::tr("The file is too large for the disk it should go to; nothing was changed.");
     case EXDEV:
         return QStringLiteral("Only files can be moved to another disk.");
     case EAGAIN:
@@ -100,6 +108,7 @@ QString nameReason(const QString &parts)
     return parts.contains(QChar(u'\0')) ? QStringLiteral("A name may not contain a NUL character.")
                                         : QStringLiteral("A name may not contain \"/\".");
 }
+
 }
 
 void Form1::Command1_Click()
@@ -108,16 +117,18 @@ void Form1::Command1_Click()
         // This press hides the preview: a picture still decoding for an earlier click would only show it again.
         if (!Text2->text().isEmpty())
             m_preview->drop();
+        const QString chosen = File1->FileName();
+        const QString follower = followerOf(chosen); // computed while the chosen file is still listed
         if (FileChosen == 0)
             m_host.messageBox(QStringLiteral("Chose a File"), MsgBoxStyle::Critical, QStringLiteral("File"));
         bool atTarget = false; // the chosen file now lies at the target path
-        bool copied = false; // it was copied to another file system
+        auto moved = MoveEnd::Renamed;
+        QString reason; // why the name or the file system refused the rename
         if (!Text2->text().isEmpty()) {
             Label2->setText(targetPath());
             if (FileChosen == 1 && ManyDots == 0) {
                 OldFile = Label1->text() + File1->FileName();
                 NewFile = Label2->text();
-                QString reason;
                 if (leavesFolder(Text2->text()) || leavesFolder(Text3->text()))
                     reason = nameReason(Text2->text() + Text3->text());
                 else if (File1->FileName().isEmpty()) // the source would be the folder itself
@@ -126,8 +137,11 @@ void Form1::Command1_Click()
                     reason = QStringLiteral("The destination folder must be a full path, starting with \"/\".");
                 else if (samePath(OldFile, NewFile)) {
                     // The file already has that name: nothing to do.
-                } else if (const auto error = ErrorMode::testAfter([&] { copied = moveFile(OldFile, NewFile); })) {
+                } else if (const auto error
+                    = ErrorMode::testAfter([&] { moved = moveFile(OldFile, NewFile, false); })) {
                     reason = plainReason(*error, NewFile);
+                } else if (moved == MoveEnd::LeftRunning) {
+                    reason = leftRunningReason();
                 }
                 if (!reason.isEmpty())
                     m_host.messageBox(QStringLiteral("Error File not Renamed\n") + reason, MsgBoxStyle::Critical,
@@ -135,17 +149,26 @@ void Form1::Command1_Click()
                 atTarget = reason.isEmpty();
             }
             if (ManyDots == 1)
-                m_host.messageBox(
-                    QStringLiteral("Error File not Renamed"), MsgBoxStyle::Critical, QStringLiteral("Error"));
+                m_host.messageBox(QStringLiteral("Error File not Renamed\n")
+                        + tr("The target path may hold no \".\" other than the one before the extension."),
+                    MsgBoxStyle::Critical, QStringLiteral("Error"));
+        }
+        m_pressRenamed = atTarget;
+        // A refusal keeps the work; a move left running does not, since it may yet take the file away.
+        if (!reason.isEmpty() && moved != MoveEnd::LeftRunning && !chosen.isEmpty()) {
+            keepTheWork(chosen);
+            return;
         }
         // Without a rename the folder is read anew; it may itself have gone meanwhile, and
         // the list then stays as it was.
         if (atTarget && !samePath(OldFile, NewFile))
             rememberRename(OldFile, NewFile);
         if (atTarget)
-            listRenamed(OldFile, NewFile, copied);
+            listRenamed(OldFile, NewFile, moved == MoveEnd::Copied);
         else
             ErrorMode::skip([&] { File1->Refresh(); });
+        // The file that now stands where the chosen one stood: the next, or the chosen one itself.
+        highlightAfterPress(atTarget ? follower : chosen);
         if (!Text2->text().isEmpty())
             Image1->hide();
         FileChosen = 0;
@@ -155,57 +178,107 @@ void Form1::Command1_Click()
     });
 }
 
+void Form1::keepTheWork(const QString &chosen)
+{
+    // The file system (or the name) refused: the file stays chosen and the typed name stays,
+    // so that the user changes the name and presses again.
+    ErrorMode::skip([&] { File1->Refresh(); });
+    File1->setFileName(chosen);
+    // The press dropped the picture still decoding for it: it shows once decoded, as after a click.
+    preview(previewSourceOf(chosen), true, false);
+    editBaseName();
+}
+
+QString Form1::refusalReason(const HostError &error, const QString &target)
+{
+    return plainReason(error, target);
+}
+
+QString Form1::leftRunningReason()
+{
+    return tr("The disk does not answer, so the move could not be stopped yet; it goes on in the "
+              "background. You will be told how it ends; nothing is lost either way.");
+}
+
 void Form1::rememberRename(const QString &from, const QString &to)
 {
-    if (const auto file = m_host.fileId(to))
-        m_lastRename = LastRename {from, to, *file};
-    else
-        m_lastRename.reset();
+    if (const auto file = identifyFile(m_host, to))
+        m_history->done(RenameStep {from, to, *file});
+    // A move makes its folder a recent destination, spelled once: a doubled "/" counts once.
+    static const QRegularExpression doubled(QStringLiteral("//+"));
+    const QString folder = QString(to.section(u'/', 0, -2) + u'/').replace(doubled, QStringLiteral("/"));
+    if (!samePath(folder, from.section(u'/', 0, -2) + u'/'))
+        m_recent->remember(folder);
     updateActions();
     // Ctrl+Z right after a rename undoes the rename, not the typing that named it.
     for (TextBox *box : {Text2, Text3, Text5})
         box->clearUndo();
 }
 
-void Form1::undoRename_Click()
-{
-    ErrorMode::none([&] {
-        if (!m_lastRename)
-            return;
-        const LastRename last = *m_lastRename;
-        QString reason;
-        bool copied = false;
-        if (m_host.fileId(last.to) != last.file) {
-            reason = QStringLiteral("\"%1\" is no longer the file that was renamed; nothing was changed.").arg(last.to);
-            m_lastRename.reset(); // nor will it ever be
-        } else if (const auto error = ErrorMode::testAfter([&] { copied = moveFile(last.to, last.from); })) {
-            reason = error->number() == EEXIST
-                ? QStringLiteral("Another file now has the name \"%1\"; nothing was overwritten.").arg(last.from)
-                : plainReason(*error, last.from);
-        } else {
-            m_lastRename.reset();
-            FileChosen = 0;
-            listRenamed(last.to, last.from, copied);
-        }
-        updateActions();
-        if (!reason.isEmpty())
-            m_host.messageBox(
-                QStringLiteral("Rename not Undone\n") + reason, MsgBoxStyle::Critical, QStringLiteral("Undo Rename"));
-    });
-}
-
-bool Form1::moveFile(const QString &from, const QString &to)
+MoveEnd Form1::moveFile(const QString &from, const QString &to, bool undoing)
 {
     // A rename within one folder never copies and ends at once; a thread would only make it wait.
     if (from.section(u'/', 0, -2) == to.section(u'/', 0, -2)) {
         m_host.rename(from, to, {});
-        return false;
+        return MoveEnd::Renamed;
     }
     // Anything else may be a move to another disk, which takes long: the window must keep answering.
     // Meanwhile the folder's watch waits: the list shows the move once it has ended.
     File1->pauseWatch();
-    const auto resume = qScopeGuard([this] { File1->resumeWatch(); });
-    return runMove(from, to, [this, from, to](const CopyProgress &progress) { m_host.rename(from, to, progress); });
+    m_waiting = true;
+    const auto resume = qScopeGuard([this] {
+        m_waiting = false;
+        File1->resumeWatch();
+    });
+    MoveWindow window;
+    window.owner = this;
+    window.hold = [this](bool held) { holdForMove(held); };
+    window.late = [this, from, to, undoing](const LateMoveEnd &end) { moveEndedLate(from, to, undoing, end); };
+    return runMove(
+        from, to, [&host = m_host, from, to](const CopyProgress &progress) { host.rename(from, to, progress); },
+        window);
+}
+
+void Form1::holdForMove(bool held)
+{
+    // Quitting, Help and About stay; the controls and the other commands wait for the move.
+    m_held = held;
+    if (held && central->isAncestorOf(QApplication::focusWidget()))
+        m_focusBeforeMove = QApplication::focusWidget();
+    central->setEnabled(!held);
+    updateActions();
+    if (!held && m_focusBeforeMove)
+        m_focusBeforeMove->setFocus();
+}
+
+void Form1::moveEndedLate(const QString &from, const QString &to, bool undoing, const LateMoveEnd &end)
+{
+    // Told while another move is waited for, it waits for that move: a message now would hold that move's window.
+    if (m_waiting) {
+        QTimer::singleShot(100, this, [=, this] { moveEndedLate(from, to, undoing, end); });
+        return;
+    }
+    const auto error = ErrorMode::testAfter([&] {
+        if (end.failure)
+            std::rethrow_exception(end.failure);
+    });
+    if (undoing)
+        m_history->endedLate(from, to, !error, error ? std::nullopt : identifyFile(m_host, to));
+    else if (!error)
+        rememberRename(from, to);
+    updateActions();
+    refreshLists();
+    const QString title = tr("Moving");
+    if (!error)
+        m_host.messageBox(tr("The move that did not answer has ended after all: the file is now \"%1\".").arg(to),
+            MsgBoxStyle::OkOnly, title);
+    else if (error->number() == ECANCELED)
+        m_host.messageBox(tr("The move that did not answer has stopped: the file stays at \"%1\".").arg(from),
+            MsgBoxStyle::OkOnly, title);
+    else
+        m_host.messageBox(tr("The move that did not answer has failed: the file stays at \"%1\".\n%2")
+                              .arg(from, plainReason(*error, to)),
+            MsgBoxStyle::Critical, title);
 }
 
 void Form1::listRenamed(const QString &from, const QString &to, bool copied)

@@ -6,6 +6,8 @@
 #include "controls/lists.h"
 #include "host/host.h"
 
+#include <cerrno>
+
 void Form1::openPath(const QString &path)
 {
     // A plain, visible file is chosen in its folder; anything else must be a folder to open.
@@ -17,7 +19,14 @@ void Form1::openPath(const QString &path)
             folder = QStringLiteral("/");
     }
     if (const auto error = ErrorMode::testAfter([&] { Dir1->setPath(folder); })) {
-        m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
+        // What is there but cannot be opened says why; what is not there is reported as a drive that cannot be opened.
+        if (error->number() == ENAMETOOLONG)
+            m_host.messageBox(tr("The path is too long to open."), MsgBoxStyle::Critical, tr("Cannot Open"));
+        else if (m_host.isSpecialFile(path))
+            m_host.messageBox(
+                tr("The path is not a folder or a regular file."), MsgBoxStyle::Critical, tr("Cannot Open"));
+        else
+            m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
         return;
     }
     Drive1->showVolumeOf(Dir1->Path());

@@ -7,13 +7,6 @@
 QString Module1::CurrentUserName(Host &host)
 {
     QString result;
-    ErrorMode::exitOnError([&] {
-        QString buffer(1024, QChar(u' '));
-        std::uint32_t size = 1023;
-        if (host.userName(buffer, size) && size != 0) {
-            // The count includes the terminating NUL, which a text never holds.
-            result = buffer.left(static_cast<qsizetype>(size)).section(QChar(u'\0'), 0, 0);
-        }
-    });
+    ErrorMode::exitOnError([&] { result = host.userName(); });
     return result;
 }

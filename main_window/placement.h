@@ -6,6 +6,8 @@
 #include <QRect>
 
 // `window` moved just far enough that it, with its `frame` around it, lies inside
-// `available`. A window too large for it keeps its top-left corner inside, so that
-// its title bar and menus stay within reach.
-[[nodiscard]] QRect fittedInto(const QRect &window, const QMargins &frame, const QRect &available);
+// `available`; a window too large for that is first shrunk to fit, so that its title
+// bar, its menus and its edges stay within reach. A window shrunk in one direction,
+// whose content then scrolls, grows by `scrollBar` in the other where there is room,
+// so that the scroll bar takes none of its content's room.
+[[nodiscard]] QRect fittedInto(const QRect &window, const QMargins &frame, const QRect &available, int scrollBar = 0);

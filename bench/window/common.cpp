@@ -15,6 +15,16 @@ void BenchHost::messageBox(const QString &text, int, const QString &title)
     std::printf("  (message box \"%s\": %s)\n", qPrintable(title), qPrintable(text));
 }
 
+QStringList BenchHost::recentDestinations()
+{
+    return m_recent;
+}
+
+void BenchHost::keepRecentDestinations(const QStringList &folders)
+{
+    m_recent = folders;
+}
+
 bool createFiles(const QString &folder, int count)
 {
     const char *const forms[] = {"IMG_%d.jpg", "img_%d.JPG", "Img_%d.jpeg", "IMG_%05d.jpg"};

@@ -13,9 +13,9 @@
 #include "files/renamefile.h"
 #include "main_window/form1.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QProgressDialog>
+#include <QDialog>
+#include <QProgressBar>
 
 #include <algorithm>
 #include <cstdio>
@@ -62,16 +62,17 @@ Watched pressAndWatch(Form1 &window, const QString &name)
     double lastChange = 0;
     double start = 0;
     ResponseProbe probe([&] {
-        const auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
+        const auto *dialog = window.findChild<QDialog *>(QStringLiteral("moveProgress"));
+        const auto *bar = dialog ? dialog->findChild<QProgressBar *>() : nullptr;
+        if (!bar || !dialog->isVisible())
             return;
         const double now = monotonicMs();
         if (seen.dialogAfterMs < 0)
             seen.dialogAfterMs = now - start;
-        if (dialog->value() != lastValue) {
+        if (bar->value() != lastValue) {
             if (lastValue >= 0)
                 seen.longestStillMs = std::max(seen.longestStillMs, now - lastChange);
-            lastValue = dialog->value();
+            lastValue = bar->value();
             lastChange = now;
         }
     });

@@ -10,11 +10,17 @@
 #include <string>
 #include <vector>
 
-// The host of the program, except that a message box is printed, not shown: a benchmark must not wait for a user.
+// The host of the program, except that a message box is printed, not shown: a benchmark must not wait for a
+// user; and the recent destinations are kept for the run only, not in the user's settings.
 class BenchHost : public LinuxHost
 {
 public:
     void messageBox(const QString &text, int style, const QString &title = {}) override;
+    [[nodiscard]] QStringList recentDestinations() override;
+    void keepRecentDestinations(const QStringList &folders) override;
+
+private:
+    QStringList m_recent;
 };
 
 constexpr int FileCount = 100'000;
@@ -47,3 +53,11 @@ bool benchPatch(const QString &folder);
 // The shown folder of FileCount files, changed all the time by another thread: how often
 // it is listed, and how much of the time the window's thread is busy, against limits.
 bool benchChurn(const QString &folder);
+
+// Alt+Down through 50 camera-size JPEGs, a step every 300 ms: each next picture shown
+// against its own preview-size decode, and the peak memory against the start-up peak.
+// Runs `self` (this benchmark) as the child processes.
+bool benchStep(const QString &work, const QString &self);
+// The children: the preview-size decode time of each picture of `folder`, and the stepping window.
+int runDecodeTimesChild(const QString &folder);
+int runStepChild(const QString &folder, bool readAhead);

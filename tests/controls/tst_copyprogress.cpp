@@ -1,13 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The dialog that shows the progress of a move to another file system.
+// The dialog that shows the progress of a move, and the move on its worker thread.
 #include "controls/copyprogress.h"
 
 #include "base/hosterror.h"
 
 #include <QApplication>
-#include <QProgressDialog>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QTest>
 #include <QTimer>
@@ -19,35 +22,65 @@ class TestCopyProgress : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void progressDialogAfterDelay_data();
     void progressDialogAfterDelay();
     void moveOnAWorkerThread_data();
     void moveOnAWorkerThread();
+    void stuckMoveIsLeftRunning_data();
+    void stuckMoveIsLeftRunning();
 };
 
 namespace
 {
-QProgressDialog *visibleDialog()
+QDialog *visibleDialog()
 {
     for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *dialog = qobject_cast<QProgressDialog *>(widget); dialog && dialog->isVisible())
-            return dialog;
+        if (widget->objectName() == QLatin1String("moveProgress") && widget->isVisible())
+            return qobject_cast<QDialog *>(widget);
     return nullptr;
 }
+
+void pressCancel()
+{
+    QTest::mouseClick(visibleDialog()->findChild<QPushButton *>(), Qt::LeftButton);
+}
+}
+
+void TestCopyProgress::progressDialogAfterDelay_data()
+{
+    QTest::addColumn<qint64>("total"); // -1: the move has reported nothing yet
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("cancelKey"); // how Cancel is pressed: 0 for a click
+    QTest::newRow("a copy a quarter done") << qint64(4000) << 1000 << 250 << 0;
+    QTest::newRow("a move that reports nothing is busy") << qint64(-1) << 0 << -1 << int(Qt::Key_Escape);
+    QTest::newRow("Enter presses Cancel") << qint64(4000) << 1000 << 250 << int(Qt::Key_Return);
 }
 
 void TestCopyProgress::progressDialogAfterDelay()
 {
+    QFETCH(qint64, total);
     CopyProgressDialog progress(QStringLiteral("/a"), QStringLiteral("/b"));
-    QVERIFY(progress.update(0, 4000));
+    QVERIFY(progress.update(0, total));
     QVERIFY(!visibleDialog());
     QTest::qWait(int(CopyProgressDialog::delayMs) + 100);
-    QVERIFY(progress.update(1000, 4000));
-    QProgressDialog *dialog = visibleDialog();
+    QVERIFY(progress.update(total / 4, total));
+    QDialog *dialog = visibleDialog();
     QVERIFY(dialog);
-    QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
-    QCOMPARE(dialog->value(), dialog->maximum() / 4);
-    dialog->cancel();
-    QVERIFY(!progress.update(2000, 4000));
+    QCOMPARE(dialog->windowModality(), Qt::NonModal); // the program can be quit meanwhile
+    const auto *bar = dialog->findChild<QProgressBar *>();
+    QTEST(bar->maximum(), "maximum");
+    QTEST(bar->value(), "value");
+    // Cancel is asked once; the dialog stays, saying that the move stops, until the move has.
+    QFETCH(int, cancelKey);
+    if (cancelKey == 0)
+        pressCancel();
+    else
+        QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key(cancelKey));
+    QVERIFY(!progress.update(total / 2, total));
+    QVERIFY(progress.isShown());
+    QVERIFY(!dialog->findChild<QPushButton *>()->isEnabled());
+    QVERIFY(progress.cancelledMs() >= 0);
 }
 
 void TestCopyProgress::moveOnAWorkerThread_data()
@@ -55,10 +88,12 @@ void TestCopyProgress::moveOnAWorkerThread_data()
     QTest::addColumn<bool>("copies"); // the move reports a copy, then stalls
     QTest::addColumn<bool>("cancel"); // the user presses Cancel while it stalls
     QTest::addColumn<int>("failure"); // what the move raises, 0 for nothing
-    QTest::newRow("a stalled copy shows the dialog") << true << false << 0;
-    QTest::newRow("Cancel while the copy stalls") << true << true << int(ECANCELED);
-    QTest::newRow("a slow rename shows none") << false << false << 0;
-    QTest::newRow("a failure is raised on the caller's thread") << false << false << int(EXDEV);
+    QTest::addColumn<MoveEnd>("end");
+    QTest::newRow("a stalled copy shows the dialog") << true << false << 0 << MoveEnd::Copied;
+    QTest::newRow("Cancel while the copy stalls") << true << true << int(ECANCELED) << MoveEnd::Copied;
+    QTest::newRow("a slow rename shows it too") << false << false << 0 << MoveEnd::Renamed;
+    QTest::newRow("a rename that ends soon after Cancel is done") << false << true << 0 << MoveEnd::Renamed;
+    QTest::newRow("a failure is raised on the caller's thread") << false << false << int(EXDEV) << MoveEnd::Renamed;
 }
 
 // While the move runs, the caller's thread keeps answering: its timer shows
@@ -73,13 +108,13 @@ void TestCopyProgress::moveOnAWorkerThread()
     QTimer::singleShot(int(CopyProgressDialog::delayMs) * 2, [&] {
         dialogShown = visibleDialog() != nullptr;
         if (cancel && dialogShown)
-            QTest::mouseClick(visibleDialog()->findChild<QPushButton *>(), Qt::LeftButton);
+            pressCancel();
         stalled.release();
     });
     int raised = 0;
-    bool copied = false;
+    auto end = MoveEnd::LeftRunning;
     try {
-        copied = runMove(QStringLiteral("/a"), QStringLiteral("/b"), [&](const CopyProgress &progress) {
+        end = runMove(QStringLiteral("/a"), QStringLiteral("/b"), [&](const CopyProgress &progress) {
             if (copies && !progress(0, 100))
                 throw HostError::fromErrno(ECANCELED);
             stalled.acquire();
@@ -91,10 +126,55 @@ void TestCopyProgress::moveOnAWorkerThread()
     } catch (const HostError &error) {
         raised = error.number();
     }
-    QCOMPARE(dialogShown, copies);
+    QVERIFY(dialogShown);
     QCOMPARE(raised, failure);
-    QCOMPARE(copied, copies && failure == 0);
+    if (failure == 0)
+        QTEST(end, "end");
     QVERIFY(!visibleDialog());
+}
+
+void TestCopyProgress::stuckMoveIsLeftRunning_data()
+{
+    QTest::addColumn<bool>("quit"); // the program ends, rather than the user pressing Cancel
+    QTest::addColumn<bool>("windowGone"); // the window is closed before the move answers again
+    QTest::newRow("the program ends") << true << false;
+    QTest::newRow("Cancel, and the window goes before the move ends") << false << true;
+}
+
+// A move that never answers (a system call that does not return) holds neither the window nor the program's end.
+void TestCopyProgress::stuckMoveIsLeftRunning()
+{
+    QFETCH(bool, quit);
+    QFETCH(bool, windowGone);
+    auto owner = std::make_unique<QWidget>();
+    QList<bool> holds;
+    int lateEnds = 0;
+    MoveWindow window {owner.get(), [&](bool held) { holds.append(held); }, [&](const LateMoveEnd &) { ++lateEnds; }};
+    QSemaphore stuck;
+    const auto unstick = qScopeGuard([&] { stuck.release(); });
+    // The program's end as the host brings it about.
+    QTimer::singleShot(
+        int(CopyProgressDialog::delayMs) + 200, [&] { quit ? QCoreApplication::exit(0) : pressCancel(); });
+    QElapsedTimer clock;
+    clock.start();
+    const MoveEnd end = runMove(
+        QStringLiteral("/a"), QStringLiteral("/b"), [&](const CopyProgress &) { stuck.acquire(); }, window);
+    const qint64 waited = clock.elapsed();
+    if (quit) { // event loops run again
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+    }
+    QCOMPARE(end, MoveEnd::LeftRunning);
+    QVERIFY2(waited < CopyProgressDialog::delayMs + stopWaitMs + 1500, qPrintable(QString::number(waited)));
+    QVERIFY(!visibleDialog());
+    QCOMPARE(holds, QList<bool>({true, false}));
+    QVERIFY(movesRunning());
+    if (windowGone)
+        owner.reset();
+    stuck.release();
+    QTRY_VERIFY(!movesRunning());
+    QTest::qWait(50);
+    QCOMPARE(lateEnds, windowGone ? 0 : 1);
 }
 
 QTEST_MAIN(TestCopyProgress)

@@ -32,6 +32,7 @@ EXPECTED = [
     ("Zindle", "image", "Preview", None, None, None),
     ("Zindle", "menu item", "File", None, None, "Alt+F"),
     ("Zindle", "menu item", "Undo Rename", None, None, "Ctrl+Z"),
+    ("Zindle", "menu item", "Redo Rename", None, None, "Ctrl+Shift+Z"),
     ("Zindle", "menu item", "Exit", None, None, "Ctrl+Q"),
     ("Zindle", "menu item", "Help", None, None, "Alt+H"),
     ("Zindle", "menu item", "Help", None, None, "F1"),
@@ -91,6 +92,21 @@ def open_from_help_menu(app, item, title):
     return child_named(app, title)
 
 
+def check_invalid_target(main):
+    """The target path reads as an invalid entry exactly while it holds a "." too many."""
+    failures = []
+    base = pyatspi.findDescendant(main, lambda n: n.getRoleName() == "text" and n.name == "File Name")
+    for typed, invalid in (("memo.x", True), ("memo", False)):
+        base.queryEditableText().setTextContents(typed)
+        time.sleep(0.3)
+        target = pyatspi.findDescendant(main, lambda n: n.getRoleName() == "label" and n.name == docs + "/" + typed)
+        if target is None:
+            failures.append(f"Zindle: no target path {docs}/{typed} after typing {typed!r}")
+        elif target.getState().contains(pyatspi.STATE_INVALID_ENTRY) != invalid:
+            failures.append(f"Zindle: the target path {target.name!r} does{'' if invalid else ' not'} read as valid")
+    return failures
+
+
 def check(trees):
     failures = []
     for title, role, name, text, relation, key in EXPECTED:
@@ -135,6 +151,8 @@ help_window = open_from_help_menu(app, "Help", "Help")
 trees["Help"] = help_window and read(help_window)
 failures = [f"{title}: the window did not open" for title, nodes in trees.items() if not nodes]
 failures += check({title: nodes for title, nodes in trees.items() if nodes})
+if main:
+    failures += check_invalid_target(main)
 for failure in failures:
     print("FAIL:", failure)
 sys.exit(1 if failures else 0)

@@ -4,8 +4,10 @@
 #
 # End to end from the keyboard alone, never the pointer, from the program's
 # start: renames a picture in place and moves a document into a held folder,
-# undoes the move with Ctrl+Z, opens the About box through the menu's access keys and closes it with Enter,
-# opens Help with F1, where Enter and Esc do nothing, and ends with Ctrl+Q.
+# undoes the move with Ctrl+Z, moves it into a second folder and back, opens the About box through the
+# menu's access keys and closes it with Enter, opens Help with F1, where Enter and Esc do nothing, and
+# ends with Ctrl+Q. A second run sorts 20 photos into the two folders, now recent destinations, with
+# new names, counting the keys it takes.
 set -euo pipefail
 program=${1:?usage: keyboard.sh PATH-TO-ZINDLE}
 source "$(dirname "$0")/session.bash"
@@ -33,9 +35,18 @@ key space shift+Tab Return
 [ -f "$sorted/b.txt" ] || fail "b.txt was not moved into Sorted: $(ls "$sorted")"
 [ ! -e "$docs/b.txt" ] || fail "b.txt is still in Documents"
 [ "$(cat "$sorted/b.txt")" = "minutes of the meeting" ] || fail "b.txt changed on the way"
-# Ctrl+Z takes the move back.
+# Ctrl+Z takes the move back, and the list highlights b.txt again.
 key ctrl+z
 [ -f "$docs/b.txt" ] && [ ! -e "$sorted/b.txt" ] || fail "Ctrl+Z did not move b.txt back: $(ls "$docs" "$sorted")"
+# Into a second folder (Ctrl+L selects the destination), chosen again with Shift+Tab twice and Enter; back again.
+beach=$HOME/Beach
+mkdir -p "$beach"
+key ctrl+l
+type_text "$beach/"
+key F2 shift+Tab shift+Tab Return Return
+[ -f "$beach/b.txt" ] || fail "b.txt was not moved into Beach: $(ls "$docs" "$beach")"
+key ctrl+z
+[ -f "$docs/b.txt" ] || fail "Ctrl+Z did not move b.txt back from Beach"
 
 # 3. Help, About through the access keys; Enter presses OK.
 key alt+h
@@ -55,4 +66,37 @@ for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "Ctrl+Q did not end the program"
 wait "$app" || fail "the program ended with status $?"
 app=
-echo "PASS: renamed in place, moved into a held folder and undid the move from the keyboard; About, Help and Ctrl+Q by their keys"
+
+# 5. The next run: 20 photos, the first one chosen from the command line; ten of them go into Sorted as
+# sun01..sun10, ten into Beach as sea11..sea20, both picked from the recent destinations.
+for n in $(seq 20); do
+    photo=$(printf 'IMG_%04d.jpg' "$n")
+    convert -size 64x48 "xc:rgb($((n * 12)),90,160)" "$docs/$photo"
+    cp "$docs/$photo" "$work/$photo"
+done
+start_focused "$program" "$docs/IMG_0001.jpg"
+keys=0 letters=0
+press() { keys=$((keys + $#)); key "$@"; }
+name() { letters=$((letters + ${#1})); type_text "$1"; }
+# sort_into ARROWS BASE FIRST LAST: the recent destination ARROWS rows down, then each file named and renamed with Ctrl+Enter.
+sort_into() {
+    press ctrl+l alt+Down
+    for _ in $(seq "$1"); do press Down; done
+    press Return F2
+    for n in $(seq "$3" "$4"); do
+        name "$2$(printf %02d "$n")"
+        press ctrl+Return
+    done
+}
+sort_into 2 sun 1 10 # the recent destinations: Beach (moved into last), then Sorted
+sort_into 2 sea 11 20 # now Sorted, then Beach
+for n in $(seq 20); do
+    if [ "$n" -le 10 ]; then renamed=$sorted/sun$(printf %02d "$n").jpg; else renamed=$beach/sea$n.jpg; fi
+    cmp -s "$renamed" "$work/$(printf 'IMG_%04d.jpg' "$n")" || fail "photo $n is not $renamed: $(ls "$docs" "$sorted" "$beach")"
+done
+[ -z "$(ls "$docs" | grep IMG_)" ] || fail "photos left in Documents: $(ls "$docs")"
+bar=$((letters + 2 * 20 + 12))
+echo "The sort of 20 photos took $keys keys besides the $letters letters of the names: $((letters + keys)) in all (at most $bar)."
+[ $((letters + keys)) -le "$bar" ] || fail "the sort took more keys than the letters, 2 a file and 12 for the two destinations"
+stop
+echo "PASS: renamed in place, moved into a held folder and undid the move from the keyboard; About, Help and Ctrl+Q by their keys; 20 photos sorted into two recent destinations with $((letters + keys)) keys"

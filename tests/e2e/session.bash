@@ -22,13 +22,13 @@ if [ "$home_of_user" != "$HOME" ]; then
 fi
 start_xserver
 
-# start_focused PROGRAM: starts it in $work, then gives its window the focus as a
+# start_focused PROGRAM [ARGUMENT...]: starts it in $work, then gives its window the focus as a
 # window manager gives a new window: menus and shortcut keys act in the active window only.
 start_focused() {
     local program
     program=$(realpath "$1")
     cd "$work"
-    start "$program"
+    start "$program" "${@:2}"
     cd - >/dev/null
     xdotool windowfocus --sync "$window"
     sleep 0.3

@@ -3,7 +3,8 @@
 #
 # Shared by the end-to-end scripts that source it: a private X server, the
 # program started in it, and what a person would see. Sets `work` (a temporary
-# folder without "." in its path, removed at exit), `display` and `app`.
+# folder without "." in its path, removed at exit), `display` and `app`; a caller may
+# set `screen` (WxHxDEPTH) first.
 work=$(mktemp -d /tmp/zindle-e2e-XXXXXX)
 app=""
 xvfb=""
@@ -24,7 +25,7 @@ fail() {
 start_xserver() {
     exec 3>"$work/display"
     # -noreset: the server stays up, ready for the next program, when the last one leaves.
-    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${screen:-1280x900x24}" -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
     display=:$(head -1 "$work/display")

@@ -7,11 +7,10 @@
 #include "base/hosterror.h"
 #include "files/pathcodec.h"
 #include "files/renamefile.h"
+#include "volumes.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <csignal>
+#include <thread>
 
 namespace
 {
@@ -121,6 +122,11 @@ private Q_SLOTS:
             << "rewrite" << EAGAIN << sameSize << missing;
         QTest::newRow("rewritten in place, time put back, copy named") << "before-remove-source"
                                                                        << "rewrite" << EAGAIN << sameSize << missing;
+        QTest::newRow("rewritten in place, time put back, just before the set-aside")
+            << "before-set-aside"
+            << "rewrite" << EAGAIN << sameSize << missing;
+        QTest::newRow("rewritten in place, time put back, once aside") << "after-set-aside"
+                                                                       << "rewrite" << EAGAIN << sameSize << missing;
         QTest::newRow("saved at the same size and time") << "before-remove-source"
                                                          << "save same" << EAGAIN << sameSize << missing;
         QTest::newRow("appended to once aside") << "after-set-aside"
@@ -143,9 +149,12 @@ private Q_SLOTS:
             const QString aside = entries(path(QStringLiteral("src"))).filter(QStringLiteral(".zindle-")).value(0);
             if (change == QLatin1String("save") || change == QLatin1String("save same"))
                 save(from, change == QLatin1String("save") ? QByteArray("saved") : sameSize, &old);
-            const int fd = change == QLatin1String("append")
-                ? ::open(bytes(path(QStringLiteral("src/") + aside)).c_str(), O_WRONLY | O_APPEND)
-                : ::open(bytes(from).c_str(), O_WRONLY);
+            // Once aside, the file is reached as a writer that had it open would reach it.
+            const bool save = change.startsWith(QLatin1String("save"));
+            const QString file = aside.isEmpty() || save ? from : path(QStringLiteral("src/") + aside);
+            const int fd = ::open(bytes(file).c_str(), O_WRONLY | (change == QLatin1String("append") ? O_APPEND : 0));
+            if (!aside.isEmpty() && !save)
+                QTest::qSleep(20); // later than the set-aside by more than the clock's tick, as any other program is
             if (change == QLatin1String("rewrite"))
                 QCOMPARE(::pwrite(fd, sameSize.constData(), std::size_t(sameSize.size()), 0), ssize_t(sameSize.size()));
             if (change == QLatin1String("append"))
@@ -159,6 +168,31 @@ private Q_SLOTS:
         QTEST(contents(from), "atSource");
         QTEST(contents(to), "atTarget");
         QCOMPARE(entries(path(QStringLiteral("src"))), QStringList(QStringLiteral("a.txt")));
+    }
+
+    // A FIFO put at the source's name just before it is opened is refused at
+    // once: the open does not wait for a writer.
+    void fifoAtSource()
+    {
+        Tmpfs fs(path(QStringLiteral("mnt")), "16m");
+        REQUIRE_MOUNT(fs);
+        const QString from = path(QStringLiteral("src/a.txt")), moved = path(QStringLiteral("src/a.txt.kept"));
+        writeFile(bytes(from), original);
+        setRenameHookForTests([&](const char *stage) {
+            if (qstrcmp(stage, "before-open") == 0)
+                QVERIFY(::rename(bytes(from).c_str(), bytes(moved).c_str()) == 0
+                    && ::mkfifo(bytes(from).c_str(), 0644) == 0);
+        });
+        std::atomic<int> error {-1};
+        std::thread mover([&] { error = renameError(from, path(QStringLiteral("mnt/a.txt"))); });
+        const bool ended = QTest::qWaitFor([&] { return error != -1; }, 5000);
+        if (!ended) // stuck in the open: a writer sets it free, so that the test can end
+            ::close(::open(bytes(from).c_str(), O_WRONLY));
+        mover.join();
+        QVERIFY2(ended, "the move waited for a writer of the FIFO");
+        QCOMPARE(error.load(), EAGAIN);
+        QCOMPARE(contents(moved), original);
+        QCOMPARE(entries(path(QStringLiteral("mnt"))), QStringList());
     }
 
     // A second process saves at the source path in a loop while moves run: every

@@ -150,7 +150,7 @@ private Q_SLOTS:
         if (held)
             w.Text5->setText(m_dir.path() + u'/');
         clickFile(QStringLiteral("a.jpg"));
-        QCOMPARE(m_host->loadedPictures.size(), 1);
+        QVERIFY(!m_host->loadedPictures.isEmpty()); // the click's picture first, then those read ahead
         QTEST(m_host->loadedPictures.constFirst(), "loaded");
     }
 
@@ -259,6 +259,7 @@ private Q_SLOTS:
         }
         QVERIFY(TestFiles::write(m_dir.path() + QStringLiteral("/notes.txt"), "just text"));
         w.File1->Refresh();
+        w.setReadAhead(false); // each load below is then one a click asked for
         clickFile(QStringLiteral("first.png"));
         const auto shownColour = [&] { return w.Image1->picture().image.pixelColor(0, 0); };
         QSemaphore gate;

@@ -12,6 +12,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -135,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(w.LastDot, std::int16_t(target.lastIndexOf(u'.') + 1));
     }
 
-    void editingTheExtensionAloneLeavesTheTarget()
+    void editingTheExtensionAloneRecomposesTheTarget()
     {
         FakeHost host;
         Form1 w(host);
@@ -144,8 +149,12 @@ private Q_SLOTS:
         QTest::keyClicks(w.Text2, QStringLiteral("holiday"));
         QTest::keyClick(w.Text3, Qt::Key_End); // assigned text leaves the caret at the start
         QTest::keyClicks(w.Text3, QStringLiteral(".gz"));
+        QCOMPARE(w.Label2->text(), QStringLiteral("/Photos/holiday.jpg.gz"));
+        QCOMPARE(w.ManyDots, std::int16_t(1));
+        QTest::keyClick(w.Text3, Qt::Key_Z, Qt::ControlModifier); // the box's own undo is a change too
         QCOMPARE(w.Label2->text(), QStringLiteral("/Photos/holiday.jpg"));
         QCOMPARE(w.ManyDots, std::int16_t(0));
+        QTest::keyClicks(w.Text3, QStringLiteral(".gz"));
 
         // Toggling "Hold" composes again from the boxes as they are, and leaves the destination.
         w.Check1->click();
@@ -213,27 +222,87 @@ private Q_SLOTS:
             QVERIFY(!scratch->isVisible());
     }
 
-    // The window at 106, 102 with its 924 x 664 pixels, moved only as far as the screen needs.
+    // The window at 106, 102 with its 924 x 664 pixels, moved only as far as the screen needs,
+    // and shrunk only where the screen is smaller (logical pixels: a scale of 2 halves the screen);
+    // shrunk one way, it grows the other by its 14-pixel scroll bar where there is room.
     void placement_data()
     {
         QTest::addColumn<QRect>("available");
         QTest::addColumn<QMargins>("frame");
-        QTest::addColumn<QPoint>("placed");
-        QTest::newRow("room enough") << QRect(0, 0, 1920, 1080) << QMargins() << QPoint(106, 102);
-        QTest::newRow("1280 x 720, frame counted")
-            << QRect(0, 0, 1280, 720) << QMargins(4, 30, 4, 4) << QPoint(106, 52);
-        QTest::newRow("narrow, panel on top") << QRect(0, 160, 1000, 920) << QMargins(4, 30, 4, 4) << QPoint(72, 190);
-        QTest::newRow("larger than the screen") << QRect(0, 0, 800, 600) << QMargins(4, 30, 4, 4) << QPoint(4, 30);
+        QTest::addColumn<QRect>("placed");
+        const QMargins frame(4, 30, 4, 4);
+        QTest::newRow("room enough") << QRect(0, 0, 1920, 1080) << QMargins() << QRect(106, 102, 924, 664);
+        QTest::newRow("1280 x 720, frame counted") << QRect(0, 0, 1280, 720) << frame << QRect(106, 52, 924, 664);
+        QTest::newRow("narrow, panel on top") << QRect(0, 160, 1000, 920) << frame << QRect(72, 190, 924, 664);
+        QTest::newRow("smaller than the window") << QRect(0, 0, 800, 600) << frame << QRect(4, 30, 792, 566);
+        QTest::newRow("1280 x 720 at 1.25") << QRect(0, 0, 1024, 576) << frame << QRect(82, 30, 938, 542);
+        QTest::newRow("1280 x 800 at 2, no frame") << QRect(0, 0, 640, 400) << QMargins() << QRect(0, 0, 640, 400);
+        QTest::newRow("1600 x 1200 at 2, panel on the left")
+            << QRect(48, 0, 752, 600) << frame << QRect(52, 30, 744, 566);
     }
 
     void placement()
     {
         QFETCH(QRect, available);
         QFETCH(QMargins, frame);
-        const QRect window(106, 102, 924, 664);
-        const QRect fitted = fittedInto(window, frame, available);
-        QTEST(fitted.topLeft(), "placed");
-        QCOMPARE(fitted.size(), window.size());
+        QTEST(fittedInto(QRect(106, 102, 924, 664), frame, available, 14), "placed");
+    }
+
+    // The window fits the screen, frame counted; made smaller than its content, as on a small screen,
+    // it brings every control into view, one that takes the focus or one the scroll bars are moved to.
+    void smallWindowScrolls_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("across"); // -1: the control takes the focus; else the scroll bars go to the
+                                         // bottom and to the left (0) or right (1) end
+        for (const char *name : {"Command1", "Text2", "Text3", "Text5", "Check1"})
+            QTest::newRow(name) << QString::fromLatin1(name) << -1;
+        for (const char *name : {"Label1", "Label7"})
+            QTest::newRow(QByteArray(name).append(" bottom left").constData()) << QString::fromLatin1(name) << 0;
+        for (const char *name : {"Label2", "Label8", "Command1"})
+            QTest::newRow(QByteArray(name).append(" bottom right").constData()) << QString::fromLatin1(name) << 1;
+    }
+
+    void smallWindowScrolls()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, across);
+        FakeHost host;
+        Form1 w(host);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry()));
+        w.resize(480, 360);
+        auto *scroller = w.findChild<QScrollArea *>(QStringLiteral("scroller"));
+        QWidget *viewport = scroller->viewport();
+        QWidget *target = w.central->findChild<QWidget *>(control);
+        QVERIFY(target);
+        const auto shown
+            = [&] { return viewport->rect().contains(QRect(target->mapTo(viewport, QPoint()), target->size())); };
+        QTRY_VERIFY(!shown());
+        if (across < 0) {
+            w.activateWindow();
+            target->setFocus();
+        } else {
+            scroller->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+            scroller->horizontalScrollBar()->triggerAction(
+                across ? QAbstractSlider::SliderToMaximum : QAbstractSlider::SliderToMinimum);
+        }
+        QVERIFY(shown());
+    }
+
+    // Where the window fits, its client area is the designed one: no scroll bar, nothing moved.
+    void fittingWindowDoesNotScroll()
+    {
+        FakeHost host;
+        Form1 w(host);
+        w.show();
+        w.resize(924, 644 + w.menuBar()->height());
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *scroller = w.findChild<QScrollArea *>(QStringLiteral("scroller"));
+        QVERIFY(!scroller->horizontalScrollBar()->isVisible());
+        QVERIFY(!scroller->verticalScrollBar()->isVisible());
+        QCOMPARE(w.Command1->mapTo(&w, QPoint()), QPoint(709, 452 + w.menuBar()->height()));
     }
 
     void exitEndsTheProgram()

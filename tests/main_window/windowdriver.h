@@ -17,7 +17,8 @@
 namespace WindowDriver
 {
 // A fresh main window whose documents folder, Pics, holds the picture a.jpg
-// and notes.txt, next to the empty folder Sorted and the folders `others`.
+// and notes.txt, next to the empty folder Sorted and the folders `others`,
+// in a temporary folder (made in `under` when given).
 struct Fixture {
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<FakeHost> host;
@@ -25,9 +26,10 @@ struct Fixture {
 
     [[nodiscard]] QString path(const char *below) const { return dir->path() + QString::fromUtf8(below); }
 
-    void setUp(std::initializer_list<const char *> others = {})
+    void setUp(std::initializer_list<const char *> others = {}, const QString &under = {})
     {
-        dir = std::make_unique<QTemporaryDir>();
+        dir = under.isEmpty() ? std::make_unique<QTemporaryDir>()
+                              : std::make_unique<QTemporaryDir>(under + QStringLiteral("/XXXXXX"));
         QVERIFY(dir->isValid());
         QVERIFY2(!dir->path().contains(u'.'), "a dot in the temporary folder would refuse every rename");
         QVERIFY(TestFiles::makeFolder(path("/Pics")) && TestFiles::makeFolder(path("/Sorted")));

@@ -4,8 +4,10 @@
 #
 # The install rules, as a packager meets them: `cmake --install` into an empty
 # prefix puts exactly the expected files in place, the desktop entry and the
-# metainfo pass their validators, the icons have the sizes their folders name,
-# and the licence is the full GPL-3.0 text.
+# metainfo pass their validators, the desktop entry offers the program for
+# folders and every kind of picture the preview reads, the icons have the sizes
+# their folders name, the changelog names this release, and the licence is the
+# full GPL-3.0 text. A build for the package alone makes no test or benchmark.
 set -euo pipefail
 build=${1:?usage: check-install.sh BUILD-FOLDER}
 prefix=$(mktemp -d)
@@ -28,6 +30,7 @@ sizes="16 22 24 32 48 64 128 256"
     echo share/man/man1/zindle.1.gz
     echo share/doc/zindle/LICENSE
     echo share/doc/zindle/copyright
+    echo share/doc/zindle/changelog.gz
 } | sort >"$prefix.expected"
 (cd "$prefix" && find . -type f -printf '%P\n' | sort) >"$prefix.installed"
 diff -u "$prefix.expected" "$prefix.installed" || fail "the installed files differ from the expected ones (- expected, + installed)"
@@ -53,4 +56,22 @@ done
 gzip -t "$prefix/share/man/man1/zindle.1.gz" || fail "the man page is not a gzip file"
 zcat "$prefix/share/man/man1/zindle.1.gz" | grep -q "^\.TH ZINDLE 1 .*Zindle $version" || fail "the man page names another version"
 cmp -s "$prefix/share/doc/zindle/LICENSE" /usr/share/common-licenses/GPL-3 || fail "LICENSE is not the GPL-3.0 text"
-echo "PASS: cmake --install puts the $(find "$prefix" -type f | wc -l) expected files in place; desktop entry and metainfo valid"
+zcat "$prefix/share/doc/zindle/changelog.gz" | head -1 | grep -q "^zindle ($version) " ||
+    fail "the changelog's latest entry is not $version"
+
+# "Open with": folders, and each kind of the preview's sample pictures as the desktop's MIME database names it.
+source=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
+types=";$(sed -n 's/^MimeType=//p' "$prefix/share/applications/$id.desktop")"
+samples=("$source"/tests/fuzz/corpus/pictureloader/{valid.*,gif-small.gif,svg-shapes.svg})
+for type in inode/directory $(for f in "${samples[@]}"; do gio info -a standard::content-type "$f" | sed -n 's/.*content-type: //p'; done); do
+    [[ $types == *";$type;"* ]] || fail "the desktop entry does not offer the program for $type"
+done
+
+# The package's build alone: configured without tests and benchmarks, it has none to build.
+package_build=$(mktemp -d)
+trap 'rm -rf "$prefix" "$package_build"' EXIT
+cmake -S "$source" -B "$package_build" -DBUILD_TESTING=OFF -DZINDLE_BENCH=OFF >/dev/null || fail "configuring the package's build"
+targets=$(cmake --build "$package_build" --target help)
+grep -q zindle <<<"$targets" || fail "the package's build has no program to build"
+! grep -E '(tst|bench)_' <<<"$targets" || fail "the package's build makes tests or benchmarks"
+echo "PASS: cmake --install puts the $(find "$prefix" -type f | wc -l) expected files in place; desktop entry and metainfo valid, offered for ${#samples[@]} kinds of picture and folders; the package builds without tests"

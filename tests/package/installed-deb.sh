@@ -2,12 +2,13 @@
 # SPDX-FileCopyrightText: 2026 The Zindle developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# The Debian package, as a user meets it: CPack builds it, apt-get installs it
-# with its dependencies (root, or sudo), everything lands in place, and the
-# installed program answers --version, starts from its desktop entry and
-# previews a TIFF and an SVG (drawn by its drawing program) through the
-# libraries and format plugins the package depends on. A package that was not
-# installed before is removed again at the end.
+# The Debian package, as a user meets it: CPack builds it, lintian finds no
+# error and no warning in it, apt-get installs it with its dependencies (root,
+# or sudo), everything lands in place, "Open with" offers it for pictures and
+# folders, and the installed program answers --version, starts from its desktop
+# entry and previews a TIFF and an SVG (drawn by its drawing program) through
+# the libraries and format plugins the package depends on. A package that was
+# not installed before is removed again at the end.
 set -euo pipefail
 build=$(cd "${1:?usage: installed-deb.sh BUILD-FOLDER}" && pwd)
 source "$(dirname "$0")/../e2e/xserver.bash"
@@ -21,6 +22,8 @@ deb=$build/zindle_${version}_$(dpkg --print-architecture).deb
 rm -f "$deb"
 (cd "$build" && cpack -G DEB) >"$work/cpack.log" 2>&1 || fail "cpack: $(tail -n 30 "$work/cpack.log")"
 [ -f "$deb" ] || fail "cpack made no $deb"
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
+grep -E '^[EW]: ' "$work/lintian.log" && fail "lintian: $(cat "$work/lintian.log")"
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 qt6-image-formats-plugins libqt6svg6 libpng16-16 libtiff6 libwebp7; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "the package does not depend on $package: $depends"
@@ -38,6 +41,9 @@ for file in /usr/bin/zindle /usr/libexec/zindle/draw-svg /usr/share/applications
     [ -f "$file" ] || fail "$file is not in place"
 done
 [ "$(command -v zindle)" = /usr/bin/zindle ] || fail "zindle is not found on PATH"
+for type in image/jpeg image/svg+xml inode/directory; do
+    gio mime "$type" | grep -qx "[[:space:]]*$id.desktop" || fail "\"Open with\" does not offer it for $type: $(gio mime "$type")"
+done
 got=$(env -u DISPLAY zindle --version) || fail "zindle --version failed"
 [ "$got" = "Zindle $version" ] || fail "zindle --version printed: $got"
 
@@ -58,4 +64,4 @@ stop
 start zindle "$work/green.svg"
 [ "$(preview_colour)" = "#33AA55" ] || fail "the installed program does not preview an SVG"
 stop
-echo "PASS: $(basename "$deb") ($(du -k "$deb" | cut -f1) KiB) installs, starts from its desktop entry, previews TIFF and SVG"
+echo "PASS: $(basename "$deb") ($(du -k "$deb" | cut -f1) KiB) is lintian-clean, installs, is offered under \"Open with\", starts from its desktop entry, previews TIFF and SVG"
