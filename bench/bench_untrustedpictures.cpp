@@ -52,7 +52,8 @@ double cpuMs()
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     rusage children {};
     getrusage(RUSAGE_CHILDREN, &children);
-    const auto ms = [](const timeval &v) { return static_cast<double>(v.tv_sec) * 1e3 + v.tv_usec / 1e3; };
+    const auto ms
+        = [](const timeval &v) { return static_cast<double>(v.tv_sec) * 1e3 + static_cast<double>(v.tv_usec) / 1e3; };
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6 + ms(children.ru_utime)
         + ms(children.ru_stime);
 }

@@ -53,7 +53,8 @@ bool TextBox::event(QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->matches(QKeySequence::Undo) && !isUndoAvailable())
             || (key->matches(QKeySequence::Redo) && !isRedoAvailable()))
-            return QWidget::event(event); // not taken: the shortcut runs
+            // Past QLineEdit, which would take the key for its own undo: not taken, the window's shortcut runs.
+            return QWidget::event(event); // NOLINT(bugprone-parent-virtual-call)
     }
     return QLineEdit::event(event);
 }

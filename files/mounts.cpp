@@ -79,7 +79,7 @@ std::vector<std::string_view> split(std::string_view line)
 bool parseLine(std::string_view line, Mount &mount)
 {
     const std::vector<std::string_view> fields = split(line);
-    const auto dash = std::find(fields.begin() + std::min<std::size_t>(fields.size(), 6), fields.end(), "-");
+    const auto dash = std::find(fields.begin() + std::min<std::ptrdiff_t>(std::ssize(fields), 6), fields.end(), "-");
     if (fields.size() < 6 || fields.end() - dash < 3)
         return false;
     mount.device = QByteArray(fields[2].data(), static_cast<qsizetype>(fields[2].size()));

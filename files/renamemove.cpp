@@ -171,10 +171,9 @@ struct stat copyLink(const Source &source, int folder, const std::string &name)
     // Owner (where permitted) and times; a link that cannot take them is taken back.
     const timespec times[2] = {source.st.st_atim, source.st.st_mtim};
     int err = 0;
-    if (::fchownat(folder, name.c_str(), source.st.st_uid, source.st.st_gid, AT_SYMLINK_NOFOLLOW) != 0
-        && errno != EPERM)
-        err = errno;
-    else if (::utimensat(folder, name.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0 && errno != EPERM)
+    if ((::fchownat(folder, name.c_str(), source.st.st_uid, source.st.st_gid, AT_SYMLINK_NOFOLLOW) != 0
+            && errno != EPERM)
+        || (::utimensat(folder, name.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0 && errno != EPERM))
         err = errno;
     struct stat result {
     };

@@ -6,7 +6,7 @@
 
 namespace
 {
-constexpr qsizetype BlockBytes = 64 * 1024;
+constexpr qsizetype BlockBytes = qsizetype(64) * 1024;
 }
 
 bool ByteSource::load(qint64 offset, qsizetype count)

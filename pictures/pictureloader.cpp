@@ -36,7 +36,7 @@ namespace
 {
 constexpr int AllocationLimitMb = 128; // the largest image buffer a Qt decoder may ask for
 constexpr int MaxSide = 65535; // also keeps HIMETRIC values inside an int
-constexpr qint64 HeadBytes = 128 * 1024; // enough to tell the format and read the first headers
+constexpr qint64 HeadBytes = qint64(128) * 1024; // enough to tell the format and read the first headers
 
 // The path's bytes with every run of "/" collapsed into one.
 std::string pathBytes(const QString &path)

@@ -21,7 +21,7 @@
 #include <unistd.h>
 
 inline const QSize Box(482, 320);
-constexpr qint64 MemoryBudgetKb = 150 * 1024;
+constexpr qint64 MemoryBudgetKb = qint64(150) * 1024;
 
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer keeps freed memory aside (256 MB by default) to catch uses

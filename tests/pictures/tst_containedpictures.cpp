@@ -99,7 +99,8 @@ void TestContainedPictures::loadsOnlyWhatTheFileHolds_data()
     const QSize svgSize(1058, 794);
     QByteArray annotated = png;
     annotated.insert(33,
-        pngChunk("tEXt", "Comment\0hi") + pngChunk("zTXt", "Title\0\0x\x9c\x03\0\0\0\0\x01") + pngChunk("prVt", "1"));
+        pngChunk("tEXt", QByteArrayLiteral("Comment\0hi"))
+            + pngChunk("zTXt", QByteArrayLiteral("Title\0\0x\x9c\x03\0\0\0\0\x01")) + pngChunk("prVt", "1"));
 
     QTest::newRow("PNG text chunk claiming 2 GB")
         << pngChunkClaiming("tEXt", 0x7FFF0000) << QSize() << false << qint64(0);
@@ -152,7 +153,7 @@ void TestContainedPictures::loadsOnlyWhatTheFileHolds_data()
     const QByteArray webp = encoded(sample(QSize(64, 48)), "webp");
     QTest::newRow("WebP followed by 200 MB") << webp << pngSize << true << qint64(200) * 1024 * 1024;
     QTest::newRow("WebP container claiming 2 GB")
-        << webp.left(4) + "\0\0\0\x7f" + webp.mid(8) << QSize() << false << qint64(0);
+        << webp.left(4) + QByteArrayLiteral("\0\0\0\x7f") + webp.mid(8) << QSize() << false << qint64(0);
 
     QTest::newRow("GIF 1x1 frame on a 5700x5700 canvas")
         << gifOnCanvas(QSize(5700, 5700), QSize(1, 1)) << QSize() << false << qint64(0);
