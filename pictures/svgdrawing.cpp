@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <unistd.h>
 
 namespace
@@ -24,11 +25,14 @@ struct RequestHeader {
     std::uint32_t length = 0; // of the document that follows
 };
 
-bool writeAll(int fd, const void *data, std::size_t size)
+// Passes `size` bytes through `io` (::read or ::write) across interruptions and short counts.
+template<typename Buffer>
+bool transferAll(ssize_t (*io)(int, Buffer, std::size_t), int fd, Buffer data, std::size_t size)
 {
-    const auto *at = static_cast<const char *>(data);
+    using Byte = std::conditional_t<std::is_const_v<std::remove_pointer_t<Buffer>>, const char, char>;
+    auto *at = static_cast<Byte *>(data);
     while (size > 0) {
-        const ssize_t n = ::write(fd, at, size);
+        const ssize_t n = io(fd, at, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -39,19 +43,14 @@ bool writeAll(int fd, const void *data, std::size_t size)
     return true;
 }
 
+bool writeAll(int fd, const void *data, std::size_t size)
+{
+    return transferAll<const void *>(::write, fd, data, size);
+}
+
 bool readAll(int fd, void *data, std::size_t size)
 {
-    auto *at = static_cast<char *>(data);
-    while (size > 0) {
-        const ssize_t n = ::read(fd, at, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        at += n;
-        size -= std::size_t(n);
-    }
-    return true;
+    return transferAll<void *>(::read, fd, data, size);
 }
 }
 
