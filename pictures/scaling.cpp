@@ -5,6 +5,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace
@@ -54,7 +55,7 @@ void accumulate(std::uint32_t *sums, const std::uint8_t *pixels, int count, int 
         for (int left = count; left > 0; sums += 4, within = 0) {
             const int run = std::min(left, factor - within);
             addRun<alpha>(sums, pixels, run);
-            pixels += 4 * run;
+            pixels += std::ptrdiff_t(4) * run;
             left -= run;
         }
         return;
@@ -63,7 +64,7 @@ void accumulate(std::uint32_t *sums, const std::uint8_t *pixels, int count, int 
         addRun<alpha>(sums, pixels, 1);
         within += step;
         if (within >= factor) {
-            sums += 4 * (within / factor);
+            sums += std::ptrdiff_t(4) * (within / factor);
             within %= factor;
         }
     }
@@ -146,7 +147,7 @@ void Shrinker::addRow(int y, const std::uint8_t *pixels, int count, int x0, int 
     if (m_inOrder && y / m_factor < m_heldRow)
         return; // out of order: nothing to add it to any more
     count = std::min(count, (m_source.width() - 1 - x0) / step + 1);
-    std::uint32_t *sums = sumsOf(y / m_factor) + 4 * (x0 / m_factor);
+    std::uint32_t *sums = sumsOf(y / m_factor) + std::ptrdiff_t(4) * (x0 / m_factor);
     const int within = x0 % m_factor;
     if (m_alpha == Alpha::Straight)
         accumulate<Alpha::Straight>(sums, pixels, count, within, step, m_factor);

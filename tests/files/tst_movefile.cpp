@@ -199,13 +199,13 @@ void TestMoveFile::sparseFiles_data()
     QTest::newRow("holes kept") << false << false << 100 * mib << 50 * mib << int(mib) << 0;
     QTest::newRow("ending in a hole") << false << false << 40 * mib << qint64(0) << 100 << 0;
     QTest::newRow("8 GiB of 1 MiB of data onto 16 MiB")
-        << false << false << (8 * 1024 * mib) << (4 * 1024 * mib) << int(mib) << 0;
+        << false << false << qint64(8) * 1024 * mib << qint64(4) * 1024 * mib << int(mib) << 0;
     QTest::newRow("more data than the free space")
         << false << false << 64 * mib << qint64(0) << int(20 * mib) << ENOSPC;
     QTest::newRow("holes filled in on FAT") << true << false << 8 * mib << 4 * mib << 65536 << 0;
     QTest::newRow("more than FAT's free space once filled in")
         << true << false << 32 * mib << qint64(0) << 100 << ENOSPC;
-    QTest::newRow("4 GiB or more onto FAT") << true << false << 5 * 1024 * mib << qint64(0) << 100 << EFBIG;
+    QTest::newRow("4 GiB or more onto FAT") << true << false << qint64(5) * 1024 * mib << qint64(0) << 100 << EFBIG;
     QTest::newRow("holes its file system does not show") << false << true << 40 * mib << 20 * mib << 100 << 0;
 }
 
