@@ -7,7 +7,7 @@
 
 namespace
 {
-constexpr qsizetype BlockBytes = 64 * 1024;
+constexpr qsizetype BlockBytes = qsizetype(64) * 1024;
 constexpr unsigned StartOfImage = 0xD8;
 
 bool isRestart(unsigned code)
@@ -123,12 +123,14 @@ int JpegFrame::maxV() const
 
 qint64 JpegFrame::blocksAcross(const JpegComponent &component) const
 {
-    return (qint64(width) * component.h + 8 * maxH() - 1) / (8 * maxH());
+    const qint64 blockWidth = qint64(8) * maxH();
+    return (qint64(width) * component.h + blockWidth - 1) / blockWidth;
 }
 
 qint64 JpegFrame::blocksDown(const JpegComponent &component) const
 {
-    return (qint64(height) * component.v + 8 * maxV() - 1) / (8 * maxV());
+    const qint64 blockHeight = qint64(8) * maxV();
+    return (qint64(height) * component.v + blockHeight - 1) / blockHeight;
 }
 
 qint64 JpegFrame::blocksOfScan(const JpegScan &scan) const
@@ -136,10 +138,10 @@ qint64 JpegFrame::blocksOfScan(const JpegScan &scan) const
     if (scan.components.size() == 1)
         return blocksAcross(components[std::size_t(scan.components[0])])
             * blocksDown(components[std::size_t(scan.components[0])]);
-    const qint64 mcus = ((width + 8 * maxH() - 1) / (8 * maxH())) * ((height + 8 * maxV() - 1) / (8 * maxV()));
+    const qint64 mcus = qint64((width + 8 * maxH() - 1) / (8 * maxH())) * ((height + 8 * maxV() - 1) / (8 * maxV()));
     qint64 perMcu = 0;
     for (const int c : scan.components)
-        perMcu += components[std::size_t(c)].h * components[std::size_t(c)].v;
+        perMcu += qint64(components[std::size_t(c)].h) * components[std::size_t(c)].v;
     return mcus * perMcu;
 }
 
