@@ -18,6 +18,7 @@
 #include "pictures/svgcleaner.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -42,7 +43,7 @@ constexpr int SvgDrawingLimitMs = 750; // leaves the rest of a second for everyt
 
 HostError notAPicture()
 {
-    return HostError(EINVAL, QStringLiteral("Not a picture"));
+    return HostError(EINVAL, QCoreApplication::translate("PictureLoader", "Not a picture"));
 }
 
 // What decoding one file may still spend, shared with the pictures it embeds.
