@@ -3,11 +3,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Every text of the program is translated, and translated whole, in every language.
 
-usage: complete.py LUPDATE TS-FILE... -- [LUPDATE-OPTION...] SOURCE-FOLDER...
+usage: complete.py DESKTOP-ENTRY METAINFO LUPDATE TS-FILE... -- [LUPDATE-OPTION...] SOURCE-FOLDER...
 Brings copies of the translation sources up to date with the code (as the update_translations
 target does), so that a text added to the code and never translated counts as missing. Then every
 message must be finished, not empty, keep the source's placeholders (%1, %p) and, where the
-source has an access key (&File), have one too.
+source has an access key (&File), have one too. The desktop entry's generic name, comment and
+keywords and the metainfo's summary are there in every language of a TS-FILE (zindle_<language>.ts).
 """
 import re
 import shutil
@@ -16,7 +17,7 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ElementTree
 
-lupdate, rest = sys.argv[1], sys.argv[2:]
+desktop_entry, metainfo, lupdate, rest = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
 split = rest.index("--")
 ts_files, sources = rest[:split], rest[split + 1:]
 
@@ -42,7 +43,19 @@ def problems(message):
     return None
 
 
-failures = []
+def desk_problems(languages):
+    """The texts of the desktop entry and the metainfo missing in one of `languages`."""
+    lines = open(desktop_entry, encoding="utf-8").read().splitlines()
+    summaries = ElementTree.parse(metainfo).getroot().findall("summary")
+    said = {s.get("{http://www.w3.org/XML/1998/namespace}lang") for s in summaries if s.text}
+    found = [f"{desktop_entry.rsplit('/', 1)[-1]}: no {key}[{language}]" for language in languages
+             for key in ("GenericName", "Comment", "Keywords")
+             if not any(line.startswith(f"{key}[{language}]=") and line.split("=", 1)[1] for line in lines)]
+    return found + [f"{metainfo.rsplit('/', 1)[-1]}: no summary in {language}" for language in languages
+                    if language not in said]
+
+
+failures = desk_problems([ts.rsplit("/", 1)[-1][len("zindle_"):-len(".ts")] for ts in ts_files])
 with tempfile.TemporaryDirectory() as work:
     copies = []
     for ts in ts_files:
