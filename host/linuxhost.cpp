@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QProcess>
 #include <QWidget>
 
 #include <cerrno>
@@ -16,12 +15,48 @@
 #include <fstream>
 #include <optional>
 #include <pwd.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
+
+extern char **environ; // NOLINT: POSIX declares it nowhere else
 
 namespace
 {
+// Starts `program` (looked up on PATH when it names no folder) with `arguments`
+// in a session of its own, without waiting for it, and reaps it when it ends.
+// posix_spawn runs nothing of this threaded process in the child but the exec.
+bool startDetached(const QString &program, const QStringList &arguments)
+{
+    std::vector<std::string> words {encodePath(program)};
+    for (const QString &argument : arguments)
+        words.push_back(encodePath(argument));
+    std::vector<char *> argv;
+    for (std::string &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    pid_t pid = -1;
+    const bool started = ::posix_spawnp(&pid, words[0].c_str(), &actions, &attributes, argv.data(), environ) == 0;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (started) {
+        std::thread([pid] {
+            while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) { }
+        }).detach();
+    }
+    return started;
+}
+
 // The word a shell assignment `name=word` gives its variable, with double quotes and
 // backslash escapes undone; nothing when the line assigns another variable or none.
 std::optional<QByteArray> assignedWord(const QByteArray &line, const QByteArray &name)
@@ -163,6 +198,6 @@ bool LinuxHost::isSpecialFile(const QString &path)
 
 void LinuxHost::launch(const QString &program, const QStringList &arguments)
 {
-    if (program.isEmpty() || !QProcess::startDetached(program, arguments))
+    if (program.isEmpty() || !startDetached(program, arguments))
         throw HostError::fromErrno(ENOENT);
 }

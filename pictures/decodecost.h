@@ -2,13 +2,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
-#include <QIODevice>
+#include "pictures/jpegstream.h"
 
-// The most pixels the decoder of `format` may be given for this picture.
-// What a decoder holds and how long it runs grow with the pixels it goes
-// through, at a rate that depends on the format and on what the picture's
-// headers claim (sample depth, interlacing, scans, strips); the limits keep
-// every load within about 130 MB and half a second. `head` is the start of
-// the picture, `device` the whole of it. 0 refuses the picture outright.
-[[nodiscard]] qint64 pixelLimit(const QByteArray &format, QIODevice &device, const QByteArray &head);
+#include <QByteArray>
+
+// The most pixels Qt's decoder of `format` may be given for this picture
+// (`head` is its start): for the formats it decodes whole, at 4 to 8 bytes a
+// pixel, and then holds again while scaling.
+[[nodiscard]] qint64 pixelLimit(const QByteArray &format, const QByteArray &head);
+
+// How a JPEG is decoded, and the most pixels it may have that way. libjpeg
+// scales in its DCT and holds little for a sequential picture whose first
+// scan has every component, but keeps every coefficient of a progressive or
+// multi-scan one (128 bytes a block) and goes through the picture once a scan.
+struct JpegPlan {
+    enum class Route {
+        Library, // Qt's decoder, through libjpeg
+        FirstCoefficients, // the first coefficient of each block, at an eighth of the size
+    };
+    Route route = Route::Library;
+    qint64 pixelLimit = 0; // 0 refuses the picture as too large
+};
+[[nodiscard]] JpegPlan planJpeg(const JpegFrame &frame);

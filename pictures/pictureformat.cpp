@@ -55,22 +55,9 @@ QByteArray sniffFormat(const QByteArray &head)
     return {};
 }
 
-bool isProgressiveJpeg(const QByteArray &head)
+bool isAnimatedWebp(const QByteArray &head)
 {
-    qsizetype i = 2;
-    while (i + 4 <= head.size()) {
-        if (byteAt(head, i) != 0xFF)
-            return false;
-        const unsigned marker = byteAt(head, i + 1);
-        if (marker == 0xFF) {
-            ++i;
-            continue;
-        }
-        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
-            return (marker & 0x03) == 0x02; // SOF2, SOF6, SOF10, SOF14
-        i += 2 + (byteAt(head, i + 2) << 8 | byteAt(head, i + 3));
-    }
-    return false;
+    return head.mid(12, 4) == "VP8X" && head.size() > 20 && (head.at(20) & 0x02) != 0;
 }
 
 std::optional<QSize> gifCanvas(const QByteArray &head)

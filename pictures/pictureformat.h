@@ -16,8 +16,8 @@
 // "ico", "pbm", "pgm", "ppm" or "svg"; empty for anything else.
 [[nodiscard]] QByteArray sniffFormat(const QByteArray &head);
 
-// Whether the JPEG's frame header, found in `head`, is a progressive one.
-[[nodiscard]] bool isProgressiveJpeg(const QByteArray &head);
+// Whether the WebP is an animation, by the flags of its extended header.
+[[nodiscard]] bool isAnimatedWebp(const QByteArray &head);
 
 // A GIF's logical screen: the canvas its decoder draws every frame on, and so
 // the size of what it decodes. Empty when the header leaves it to the first frame.

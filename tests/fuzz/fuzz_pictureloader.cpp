@@ -4,6 +4,7 @@
 // crash, hang, allocate beyond its limits or open any other file. The bytes
 // go into an in-memory file that the loader opens by path, as it would a
 // picture on disk.
+#include "pictures/drawingprocess.h"
 #include "pictures/pictureloader.h"
 
 #include <QGuiApplication>
@@ -40,7 +41,8 @@ void load()
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen"); // an SVG draws text, which needs the font database
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv(DrawingProgramVariable, ZINDLE_FUZZ_DRAWING_PROGRAM);
     static QGuiApplication app(*argc, *argv);
     memoryFile = memfd_create("picture", MFD_CLOEXEC);
     if (memoryFile < 0) {
@@ -48,7 +50,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         std::exit(1);
     }
     memoryPath = QStringLiteral("/proc/self/fd/%1").arg(memoryFile);
-    // Text loads the fonts once and keeps them: do it here, so it is not taken for a leak of the first input.
+    // The first load starts a drawing process and sets what stays: not to be taken for a leak of the first input.
     const char svg[] = "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><text y='9'>Z</text></svg>";
     fill(svg, sizeof svg - 1);
     load();

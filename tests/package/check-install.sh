@@ -22,6 +22,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 sizes="16 22 24 32 48 64 128 256"
 {
     echo bin/zindle
+    echo libexec/zindle/draw-svg
     echo share/applications/$id.desktop
     echo share/metainfo/$id.metainfo.xml
     echo share/icons/hicolor/scalable/apps/$id.svg
@@ -42,6 +43,12 @@ grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml
 grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop" || fail "the desktop entry names another icon"
 grep -qx "Exec=zindle %f" "$prefix/share/applications/$id.desktop" || fail "the desktop entry starts another command"
 [ -x "$prefix/bin/zindle" ] || fail "the program is not executable"
+[ -x "$prefix/libexec/zindle/draw-svg" ] || fail "the drawing program is not executable"
+# The program finds its drawing program relative to itself: no path in the build folder is compiled in
+# (debug information, which names the folders it was built in, is left out of the comparison).
+strip -o "$prefix.stripped" "$prefix/bin/zindle"
+! grep -qF "$(cd "$build" && pwd)" "$prefix.stripped" || fail "the program names a path in the build folder"
+rm -f "$prefix.stripped"
 for size in $sizes; do
     got=$(identify -format '%wx%h' "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png")
     [ "$got" = "${size}x$size" ] || fail "the ${size}x$size icon is $got"

@@ -6,8 +6,9 @@
 # error and no warning in it, apt-get installs it with its dependencies (root,
 # or sudo), everything lands in place, "Open with" offers it for pictures and
 # folders, and the installed program answers --version, starts from its desktop
-# entry and previews a TIFF and an SVG through the format plugins the package
-# depends on. A package that was not installed before is removed again at the end.
+# entry and previews a TIFF and an SVG (drawn by its drawing program) through
+# the libraries and format plugins the package depends on. A package that was
+# not installed before is removed again at the end.
 set -euo pipefail
 build=$(cd "${1:?usage: installed-deb.sh BUILD-FOLDER}" && pwd)
 source "$(dirname "$0")/../e2e/xserver.bash"
@@ -24,7 +25,7 @@ rm -f "$deb"
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
 grep -E '^[EW]: ' "$work/lintian.log" && fail "lintian: $(cat "$work/lintian.log")"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 qt6-image-formats-plugins libqt6svg6; do
+for package in libqt6widgets6 qt6-image-formats-plugins libqt6svg6 libpng16-16 libtiff6 libwebp7; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "the package does not depend on $package: $depends"
 done
 
@@ -33,7 +34,7 @@ uninstall() { [ "$was_installed" -ne 0 ] || $sudo apt-get remove -y -qq zindle >
 trap 'uninstall; cleanup' EXIT
 $sudo apt-get install -y -qq --reinstall "$deb" >"$work/apt.log" 2>&1 || fail "apt-get install: $(tail -n 30 "$work/apt.log")"
 
-for file in /usr/bin/zindle /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
+for file in /usr/bin/zindle /usr/libexec/zindle/draw-svg /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
     /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/icons/hicolor/16x16/apps/$id.png \
     /usr/share/man/man1/zindle.1.gz /usr/share/doc/zindle/LICENSE /usr/share/doc/zindle/copyright; do
     dpkg -L zindle | grep -qx "$file" || fail "the package does not hold $file"

@@ -12,6 +12,8 @@ private Q_SLOTS:
     // The peak memory the loads are measured against grows with every load.
     void refusesWhatIsNotAPicture_data();
     void refusesWhatIsNotAPicture();
+    void showsWithinTheBoundsOrRefusesAsTooLarge_data();
+    void showsWithinTheBoundsOrRefusesAsTooLarge();
     void decodesAHugePngWithinMemory();
     void showsWhatATruncatedJpegHolds();
 };
@@ -38,8 +40,6 @@ void TestHostilePictures::refusesWhatIsNotAPicture_data()
     QTest::newRow("PNG claiming 65000x65000") << QStringLiteral("b.png") << pngClaiming(65000, 65000) << 0;
     QTest::newRow("JPEG claiming 30000x30000") << QStringLiteral("a.jpg") << jpegClaiming(30000, 30000) << 0;
     QTest::newRow("JPEG claiming 65000x65000") << QStringLiteral("b.jpg") << jpegClaiming(65000, 65000) << 0;
-    QTest::newRow("progressive JPEG claiming 8000x6000")
-        << QStringLiteral("c.jpg") << jpegClaiming(8000, 6000, true) << 0;
     QTest::newRow("PNG bomb 20000x20000 grey") << QStringLiteral("bomb.png") << pngBomb(20000, 20000, 0, 1) << 0;
     QTest::newRow("TGA named .png") << QStringLiteral("targa.png") << targaBytes() << 0;
     QTest::newRow("ICNS named .png") << QStringLiteral("icon.png") << encoded(sample(QSize(32, 32)), "icns") << 0;
@@ -66,6 +66,48 @@ void TestHostilePictures::refusesWhatIsNotAPicture()
         QVERIFY(e.number() != 0);
         if (error == ENOENT || error == EISDIR)
             QCOMPARE(e.number(), error);
+    }
+    checkMemory();
+}
+
+// Pictures whose decoding could hold hundreds of MB: shown within the memory
+// bound, each at its stored size, or refused as too large, never as not a picture.
+void TestHostilePictures::showsWithinTheBoundsOrRefusesAsTooLarge_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("size"); // as stored, in pixels; empty when refused as too large
+    const QList<QList<int>> interleaved {{0, 1, 2}};
+    QTest::newRow("progressive JPEG claiming 8000x6000") << jpegClaiming(8000, 6000, true) << QSize(8000, 6000);
+    QTest::newRow("progressive JPEG of first coefficients only, 11585x11585, its frame header past 128 kB")
+        << flatJpeg(11585, 11585, 3, 0xC2, interleaved, jpegMetadata() + jpegMetadata()) << QSize(11585, 11585);
+    QTest::newRow("baseline JPEG 6500x6500 in three scans of one component each")
+        << flatJpeg(6500, 6500, 3, 0xC0, {{0}, {1}, {2}}) << QSize(6500, 6500);
+    QTest::newRow("progressive JPEG 8000x6000 of 300 empty scans of first coefficients")
+        << flatJpeg(8000, 6000, 3, 0xC2, QList<QList<int>>(300, {0, 1, 2}), {}, false) << QSize();
+    QTest::newRow("baseline JPEG 12000x12000 in three scans")
+        << flatJpeg(12000, 12000, 3, 0xC0, {{0}, {1}, {2}}) << QSize(12000, 12000);
+    QTest::newRow("baseline JPEG 20000x20000 in three scans")
+        << flatJpeg(20000, 20000, 3, 0xC0, {{0}, {1}, {2}}) << QSize();
+    QTest::newRow("JPEG claiming 30000x30000") << jpegClaiming(30000, 30000) << QSize();
+    QTest::newRow("PNG bomb 20000x20000 grey") << pngBomb(20000, 20000, 0, 1) << QSize();
+    QTest::newRow("PNG 16-bit RGBA 6000x5000 of zeros, inflating 150-fold")
+        << pngOfZeros(6000, 5000, 6, 4, 16, false) << QSize();
+    QTest::newRow("PNG 8-bit RGBA 8192x6140 of zeros") << pngOfZeros(8192, 6140, 6, 4, 8, false) << QSize(8192, 6140);
+}
+
+void TestHostilePictures::showsWithinTheBoundsOrRefusesAsTooLarge()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, size);
+    writeFile(path(QStringLiteral("large")), bytes);
+    try {
+        const Picture picture = loadPictureFile(path(QStringLiteral("large")), Box);
+        QCOMPARE(QSize(picture.Width, picture.Height), QSize(himetric(size.width()), himetric(size.height())));
+        QCOMPARE(picture.image.size(), size.scaled(Box, Qt::KeepAspectRatio));
+    } catch (const HostError &e) {
+        QVERIFY2(size.isEmpty(), qPrintable(e.text()));
+        QCOMPARE(e.number(), EFBIG);
+        QCOMPARE(e.text(), QStringLiteral("Too large to preview"));
     }
     checkMemory();
 }

@@ -1,0 +1,82 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The drawing program: draws one cleaned SVG document for the picture loader,
+// which starts it ahead of need. It keeps nothing but its standard input
+// (the request), output (the pixels) and error, limits its own resources
+// before it parses anything, loads what drawing needs, says it is ready, and
+// then draws the one document it is sent. The loader kills it at its deadline.
+#include "pictures/svgdrawing.h"
+
+#include <QGuiApplication>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZINDLE_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZINDLE_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+namespace
+{
+constexpr rlim_t CpuSeconds = 3; // the loader's deadline comes first; this holds if the loader is gone
+constexpr rlim_t OpenFiles = 256; // fonts and plugins
+
+void limit(int resource, rlim_t value)
+{
+    const rlimit limits {value, value};
+    ::setrlimit(resource, &limits);
+}
+
+void limitResources()
+{
+    // Heap and private mappings: room for a far larger drawing than the cleaner lets through. No
+    // memory limit under AddressSanitizer: its shadow memory alone is a reservation of terabytes,
+    // which any data or address-space limit refuses; the loader's deadline still holds.
+#ifndef ZINDLE_ADDRESS_SANITIZER
+    limit(RLIMIT_DATA, rlim_t(384) << 20);
+#endif
+    limit(RLIMIT_CPU, CpuSeconds);
+    limit(RLIMIT_NOFILE, OpenFiles);
+    limit(RLIMIT_CORE, 0);
+}
+
+// Loads the SVG decoder, the fonts and the raster engine, and runs through
+// what most drawings do (gradients, curves, text of several sizes, at the
+// size of the preview), before the request comes: drawing is then as quick as
+// in a process that has drawn before.
+void warmUp()
+{
+    (void)drawSvg(
+        "<svg xmlns='http://www.w3.org/2000/svg' width='400' height='300'><defs>"
+        "<linearGradient id='l'><stop offset='0' stop-color='red'/><stop offset='1' stop-color='blue'/>"
+        "</linearGradient><linearGradient id='r' x2='0' y2='1'><stop offset='0' stop-color='white'/>"
+        "<stop offset='1' stop-color='green' stop-opacity='0.5'/></linearGradient></defs>"
+        "<rect width='400' height='300' fill='url(#l)'/><circle cx='200' cy='150' r='90' fill='url(#r)'/>"
+        "<path d='M10 290 C100 10 300 10 390 290 Z' stroke='black' stroke-width='3' fill='none' opacity='0.7'/>"
+        "<text x='20' y='60' font-size='48' font-weight='bold'>Zindle</text>"
+        "<text x='20' y='120' font-size='24' font-style='italic'>Zindle 0123456789</text>"
+        "<text x='20' y='160' font-size='12'>abcdefghijklmnopqrstuvwxyz ABCDEFGHIJKLMNOPQRSTUVWXYZ</text></svg>",
+        QSize(482, 320));
+}
+}
+
+int main(int argc, char *argv[])
+{
+    ::close_range(STDERR_FILENO + 1, ~0U, 0); // whatever the starter left open
+    limitResources();
+    qputenv("QT_QPA_PLATFORM", "offscreen"); // draws into memory only: no display connection
+    QGuiApplication app(argc, argv);
+    warmUp();
+    const char ready = SvgWire::Ready;
+    if (::write(STDOUT_FILENO, &ready, 1) != 1)
+        return 1;
+    const std::optional<SvgWire::Request> request = SvgWire::readRequest(STDIN_FILENO);
+    const std::optional<Drawn> drawn = request ? drawSvg(request->document, request->box) : std::nullopt;
+    const bool written = drawn && SvgWire::writeReply(STDOUT_FILENO, *drawn);
+    ::close(STDOUT_FILENO); // the end of the answer, before the process is taken down
+    ::_exit(written ? 0 : 1); // nothing is left to tidy that the system does not reclaim
+}

@@ -1,0 +1,158 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The loader's side of a drawing: it waits for the process started ahead to
+// be ready, sends it the document and reads the picture, against the clock.
+#include "pictures/drawingprocess.h"
+
+#include "base/hosterror.h"
+#include "files/pathcodec.h"
+#include "pictures/drawingprocesses.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <poll.h>
+#include <string>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace
+{
+constexpr int StartupLimitMs = 10000; // a fresh process loading its libraries on a busy machine
+
+// Waits until `fd` is ready for `events`, or `limitMs` since `clock` started have passed.
+bool await(int fd, short events, const QElapsedTimer &clock, qint64 limitMs)
+{
+    for (;;) {
+        const qint64 left = limitMs - clock.elapsed();
+        if (left <= 0)
+            return false;
+        pollfd wanted {fd, events, 0};
+        const int ready = ::poll(&wanted, 1, int(left));
+        if (ready > 0)
+            return true;
+        if (ready == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+bool awaitReady(const DrawingChild &child)
+{
+    QElapsedTimer clock;
+    clock.start();
+    char ready = 0;
+    return await(child.replies, POLLIN, clock, StartupLimitMs) && ::read(child.replies, &ready, 1) == 1
+        && ready == SvgWire::Ready;
+}
+
+bool send(const DrawingChild &child, const QByteArray &bytes, const QElapsedTimer &clock, qint64 limitMs)
+{
+    for (qsizetype sent = 0; sent < bytes.size();) {
+        const ssize_t n
+            = ::send(child.requests, bytes.constData() + sent, std::size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n > 0)
+            sent += n;
+        else if (n < 0 && errno != EINTR && (errno != EAGAIN || !await(child.requests, POLLOUT, clock, limitMs)))
+            return false;
+    }
+    return true;
+}
+
+// Reads `size` bytes from the child; false when it ends first or is late.
+bool receive(const DrawingChild &child, void *data, std::size_t size, const QElapsedTimer &clock, qint64 limitMs)
+{
+    auto *at = static_cast<char *>(data);
+    while (size > 0) {
+        const ssize_t n = ::read(child.replies, at, size);
+        if (n > 0)
+            at += n, size -= std::size_t(n);
+        else if (n == 0 || (errno != EINTR && (errno != EAGAIN || !await(child.replies, POLLIN, clock, limitMs))))
+            return false;
+    }
+    return true;
+}
+
+// The picture the child draws, read straight into its image.
+std::optional<Drawn> receivePicture(const DrawingChild &child, QSize box, const QElapsedTimer &clock, qint64 limitMs)
+{
+    SvgWire::ReplyHeader header;
+    if (!receive(child, &header, sizeof header, clock, limitMs))
+        return std::nullopt;
+    std::optional<Drawn> drawn = SvgWire::announcedPicture(header, box);
+    if (!drawn || !receive(child, drawn->image.bits(), std::size_t(drawn->image.sizeInBytes()), clock, limitMs))
+        return std::nullopt;
+    return drawn;
+}
+
+HostError missing(const QString &program)
+{
+    return HostError(ENOENT,
+        QCoreApplication::translate("PictureLoader",
+            "Vector pictures cannot be previewed: their drawing program %1 is missing or cannot be started")
+            .arg(program));
+}
+
+// The drawing program's path if it is there to be run; empty otherwise.
+std::string runnable(const QString &program)
+{
+    const std::string path = encodePath(program);
+    return !program.isEmpty() && ::access(path.c_str(), X_OK) == 0 ? path : std::string();
+}
+}
+
+QString drawingProgram()
+{
+    const QString chosen = qEnvironmentVariable(DrawingProgramVariable);
+    if (!chosen.isEmpty())
+        return chosen;
+    char self[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self);
+    if (length <= 0 || length >= ssize_t(sizeof self))
+        return {};
+    const std::string executable(self, std::size_t(length));
+    return decodePath(executable.substr(0, executable.rfind('/') + 1) + ZINDLE_DRAWING_PROGRAM);
+}
+
+std::optional<Drawn> drawInOwnProcess(const QByteArray &document, QSize box, int limitMs)
+{
+    const QString program = drawingProgram();
+    const std::string path = runnable(program);
+    if (path.empty())
+        throw missing(program);
+    std::optional<Drawn> drawn;
+    for (int attempt = 0; attempt < 2; ++attempt) { // one that died before it was ready is replaced once
+        std::optional<DrawingChild> child = drawingProcesses().take(path);
+        if (!child)
+            throw missing(program);
+        const bool ready = awaitReady(*child);
+        QElapsedTimer clock;
+        clock.start();
+        if (ready && send(*child, SvgWire::request(document, box), clock, limitMs))
+            drawn = receivePicture(*child, box, clock, limitMs);
+        drawingProcesses().finish(*child, !drawn); // killed when late
+        if (ready)
+            break;
+    }
+    drawingProcesses().prepare(path); // a fresh one for the next picture
+    return drawn;
+}
+
+void startDrawingProcess()
+{
+    const std::string path = runnable(drawingProgram());
+    if (!path.empty())
+        drawingProcesses().prepare(path);
+}
+
+void stopDrawingProcesses()
+{
+    drawingProcesses().stop();
+}
+
+void reapDrawingProcesses()
+{
+    drawingProcesses().reap();
+}

@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "pictures/svgdrawing.h"
+
+#include <QString>
+
+#include <optional>
+
+// Vector pictures are drawn in a process of their own: a small drawing
+// program, started with posix_spawn (never a fork of this threaded process),
+// with nothing but its standard input, output and error, under its own
+// memory and CPU-time limits. One is kept started ahead, so that a preview
+// does not wait for it to load; each draws one picture and ends, and a fresh
+// one is started in its place.
+
+// The environment variable that names the drawing program instead (only tests set it).
+inline constexpr char DrawingProgramVariable[] = "ZINDLE_DRAW_SVG";
+
+// Where the drawing program is: next to the running program, where it is
+// installed or built (or where the variable says).
+[[nodiscard]] QString drawingProgram();
+
+// Draws the cleaned SVG `document` for `box` in a drawing process; nothing when
+// it failed or had not finished after `limitMs`, when the process is killed.
+// Raises HostError when the drawing program is missing.
+[[nodiscard]] std::optional<Drawn> drawInOwnProcess(const QByteArray &document, QSize box, int limitMs);
+
+// Starts a drawing process ahead, if none is ready yet; nothing when the program is missing.
+void startDrawingProcess();
+// Ends the drawing processes, the one kept ready too, and waits for them.
+void stopDrawingProcesses();
+// Waits for the drawing processes that have drawn to end, so that what they
+// used counts with this process's ended children (getrusage); the one kept
+// ready stays.
+void reapDrawingProcesses();

@@ -1,0 +1,163 @@
+// SPDX-FileCopyrightText: 2026 The Zindle developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Vector pictures are drawn in processes of their own, whatever the other
+// threads of the program do meanwhile; a drawing that runs too long is killed,
+// and no process is left behind.
+#include "picturefixture.h"
+#include "pictures/drawingprocess.h"
+
+#include <QDirIterator>
+#include <QElapsedTimer>
+
+#include <atomic>
+#include <thread>
+
+namespace
+{
+const QSize SvgSize(1058, 794); // 40 x 30 pixels, in HIMETRIC
+
+// The processes this one started that still exist, and how many of them have ended unreaped.
+std::pair<int, int> childProcesses()
+{
+    int alive = 0, zombies = 0;
+    const QByteArray parent = QByteArray::number(::getpid());
+    QDirIterator processes(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (processes.hasNext()) {
+        QFile status(processes.next() + QStringLiteral("/status"));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = status.readAll();
+        if (!text.contains(QByteArray("\nPPid:\t" + parent + '\n')))
+            continue;
+        ++alive;
+        zombies += text.contains("\nState:\tZ") ? 1 : 0;
+    }
+    return {alive, zombies};
+}
+
+// A small valid picture of its own: a gradient, a path and text, a square of `colour` in its top left corner.
+QByteArray validSvg(int i, const QByteArray &colour)
+{
+    const QByteArray n = QByteArray::number(i);
+    return svgDocument("<defs><linearGradient id=\"g\"><stop offset=\"0\" stop-color=\"#" + n.rightJustified(6, '3')
+        + "\"/><stop offset=\"1\" stop-color=\"white\"/></linearGradient></defs>"
+          "<rect x=\"20\" width=\"20\" height=\"30\" fill=\"url(#g)\"/>"
+          "<path d=\"M20 30 C"
+        + n + " 0 30 15 40 " + QByteArray::number(i % 30)
+        + "\" stroke=\"black\" fill=\"none\"/>"
+          "<text x=\"22\" y=\"20\" font-size=\"9\">"
+        + n + "</text><rect width=\"12\" height=\"12\" fill=\"" + colour + "\"/>");
+}
+}
+
+class TestDrawingProcess : public PictureTest
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void drawsEveryValidPictureWhileOtherThreadsPaint();
+    void killsWhatDrawsTooLong_data();
+    void killsWhatDrawsTooLong();
+    void refusesVectorPicturesWithoutItsDrawingProgram();
+};
+
+void TestDrawingProcess::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+// Two threads paint text and allocate all along, as the program's other threads may when a preview starts.
+void TestDrawingProcess::drawsEveryValidPictureWhileOtherThreadsPaint()
+{
+    std::atomic<bool> busy {true};
+    const auto paint = [&busy] {
+        for (int round = 0; busy; ++round) {
+            QImage image(160, 40, QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&image);
+            painter.drawText(4, 30, QStringLiteral("round %1").arg(round));
+            std::vector<char> block(std::size_t(4096 + round % 65536), char(round));
+            (void)block;
+        }
+    };
+    std::thread first(paint), second(paint);
+    const QByteArrayList colours {"red", "lime", "blue"};
+    QStringList refused;
+    for (int i = 0; i < 200; ++i) {
+        writeFile(path(QStringLiteral("valid.svg")), validSvg(i, colours[i % 3]));
+        try {
+            const Picture picture = loadPictureFile(path(QStringLiteral("valid.svg")), Box);
+            const QColor corner = picture.image.pixelColor(4, 4);
+            if (QSize(picture.Width, picture.Height) != SvgSize
+                || corner != QColor(QString::fromLatin1(colours[i % 3])))
+                refused.append(QStringLiteral("%1 drawn wrong: %2").arg(i).arg(corner.name()));
+        } catch (const HostError &e) {
+            refused.append(QStringLiteral("%1: %2").arg(i).arg(e.text()));
+        }
+    }
+    busy = false;
+    first.join();
+    second.join();
+    QVERIFY2(refused.isEmpty(), qPrintable(refused.join(u'\n')));
+    QVERIFY(childProcesses().first <= 2); // the one started ahead, and the last to draw, ending
+    QVERIFY(childProcesses().second <= 1);
+    stopDrawingProcesses();
+    QCOMPARE(childProcesses(), std::make_pair(0, 0));
+}
+
+void TestDrawingProcess::killsWhatDrawsTooLong_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray crossing("M0 0");
+    quint32 seed = 1;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16 & 31; };
+    for (int i = 0; i < 200000; ++i) {
+        const quint32 x = next();
+        crossing += " L" + QByteArray::number(x) + ' ' + QByteArray::number(next());
+    }
+    QTest::newRow("path crossing itself 200,000 times, minutes to draw")
+        << svgDocument("<path stroke=\"red\" stroke-width=\"0.3\" d=\"" + crossing + "\"/>");
+    QTest::newRow("entities that would grow it to 120 MB")
+        << svgDocument("<text>" + QByteArray("&b;").repeated(30000) + "</text>",
+               "<?xml version=\"1.0\"?>\n<!DOCTYPE svg [<!ENTITY a \"" + QByteArray(100, 'x') + "\"><!ENTITY b \""
+                   + QByteArray("&a;").repeated(40) + "\">]>");
+}
+
+// Refused within the drawing deadline (750 ms) and the time to clean the document, by a process started ahead.
+void TestDrawingProcess::killsWhatDrawsTooLong()
+{
+    QFETCH(QByteArray, bytes);
+    startDrawingProcess();
+    QTest::qWait(3000); // time for it to start, even in the sanitizer build
+    writeFile(path(QStringLiteral("hostile.svg")), bytes);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY_THROWS_EXCEPTION(HostError, (void)loadPictureFile(path(QStringLiteral("hostile.svg")), Box));
+    QVERIFY2(clock.elapsed() < 2500, qPrintable(QStringLiteral("refused after %1 ms").arg(clock.elapsed())));
+    stopDrawingProcesses();
+    QCOMPARE(childProcesses(), std::make_pair(0, 0));
+}
+
+// Nothing else changes: other pictures still load, and vector ones again once the program is back.
+void TestDrawingProcess::refusesVectorPicturesWithoutItsDrawingProgram()
+{
+    writeFile(path(QStringLiteral("valid.svg")), validSvg(1, "red"));
+    writeFile(path(QStringLiteral("a.png")), encoded(sample(QSize(64, 48)), "png"));
+    const QString missing = m_dir.path() + QStringLiteral("/no/draw-svg");
+    qputenv(DrawingProgramVariable, QFile::encodeName(missing));
+    try {
+        (void)loadPictureFile(path(QStringLiteral("valid.svg")), Box);
+        QFAIL("drawn without its drawing program");
+    } catch (const HostError &e) {
+        QCOMPARE(e.number(), ENOENT);
+        QVERIFY2(
+            e.text().contains(QStringLiteral("drawing program")) && e.text().contains(missing), qPrintable(e.text()));
+    }
+    QCOMPARE(loadPictureFile(path(QStringLiteral("a.png")), Box).Width, 1693);
+    qunsetenv(DrawingProgramVariable);
+    QCOMPARE(loadPictureFile(path(QStringLiteral("valid.svg")), Box).Width, SvgSize.width());
+    stopDrawingProcesses();
+}
+
+QTEST_MAIN(TestDrawingProcess) // the busy threads paint text, which needs a GUI application
+#include "tst_drawingprocess.moc"
