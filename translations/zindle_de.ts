@@ -417,6 +417,14 @@ nach %2</translation>
         <source>Not a picture</source>
         <translation>Kein Bild</translation>
     </message>
+    <message>
+        <source>Vector pictures cannot be previewed: their drawing program %1 is missing or cannot be started</source>
+        <translation>Vektorbilder können nicht in der Vorschau gezeigt werden: Ihr Zeichenprogramm %1 fehlt oder lässt sich nicht starten</translation>
+    </message>
+    <message>
+        <source>Too large to preview</source>
+        <translation>Zu groß für eine Vorschau</translation>
+    </message>
 </context>
 <context>
     <name>RecentFolders</name>

@@ -417,6 +417,14 @@ a %2</translation>
         <source>Not a picture</source>
         <translation>No es una imagen</translation>
     </message>
+    <message>
+        <source>Vector pictures cannot be previewed: their drawing program %1 is missing or cannot be started</source>
+        <translation>No se pueden previsualizar las imágenes vectoriales: falta su programa de dibujo %1 o no se puede iniciar</translation>
+    </message>
+    <message>
+        <source>Too large to preview</source>
+        <translation>Demasiado grande para la vista previa</translation>
+    </message>
 </context>
 <context>
     <name>RecentFolders</name>

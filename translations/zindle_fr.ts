@@ -417,6 +417,14 @@ vers %2</translation>
         <source>Not a picture</source>
         <translation>Pas une image</translation>
     </message>
+    <message>
+        <source>Vector pictures cannot be previewed: their drawing program %1 is missing or cannot be started</source>
+        <translation>Les images vectorielles ne peuvent pas être prévisualisées : leur programme de dessin %1 est absent ou ne peut pas être lancé</translation>
+    </message>
+    <message>
+        <source>Too large to preview</source>
+        <translation>Trop grand pour l’aperçu</translation>
+    </message>
 </context>
 <context>
     <name>RecentFolders</name>

@@ -417,6 +417,14 @@ in %2</translation>
         <source>Not a picture</source>
         <translation>Non è un’immagine</translation>
     </message>
+    <message>
+        <source>Vector pictures cannot be previewed: their drawing program %1 is missing or cannot be started</source>
+        <translation>Impossibile mostrare l’anteprima delle immagini vettoriali: il loro programma di disegno %1 manca o non può essere avviato</translation>
+    </message>
+    <message>
+        <source>Too large to preview</source>
+        <translation>Troppo grande per l’anteprima</translation>
+    </message>
 </context>
 <context>
     <name>RecentFolders</name>

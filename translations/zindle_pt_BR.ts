@@ -417,6 +417,14 @@ para %2</translation>
         <source>Not a picture</source>
         <translation>Não é uma imagem</translation>
     </message>
+    <message>
+        <source>Vector pictures cannot be previewed: their drawing program %1 is missing or cannot be started</source>
+        <translation>Não é possível pré-visualizar imagens vetoriais: o programa de desenho %1 está ausente ou não pode ser iniciado</translation>
+    </message>
+    <message>
+        <source>Too large to preview</source>
+        <translation>Grande demais para pré-visualizar</translation>
+    </message>
 </context>
 <context>
     <name>RecentFolders</name>
