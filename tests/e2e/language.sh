@@ -10,8 +10,14 @@
 set -euo pipefail
 program=${1:?usage: language.sh PATH-TO-ZINDLE}
 if [ -z "${ZINDLE_PRIVATE_BUS:-}" ]; then
-    # A bus of our own: the test neither needs the user's session nor disturbs it.
-    ZINDLE_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+    # A bus of our own: the test neither needs the user's session nor disturbs it. Its own runtime
+    # folder too, where the accessibility bus leaves its socket: another test's bus, ending, would
+    # take away a socket they shared in the home folder.
+    runtime=$(mktemp -d /tmp/zindle-runtime-XXXXXX)
+    status=0
+    XDG_RUNTIME_DIR=$runtime ZINDLE_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@" || status=$?
+    rm -rf "$runtime"
+    exit "$status"
 fi
 source "$(dirname "$0")/session.bash"
 export LOCPATH=$work/locale
