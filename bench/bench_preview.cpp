@@ -9,7 +9,7 @@
 // process, which reports its time and the memory it added to its peak.
 // Bounds: under 1.5 times the floor's time, under 150 MB added.
 //
-//   bench_preview [folder for the pictures, default: the temporary folder]
+//   bench_preview [folder for the pictures, default: the temporary folder] [part of a format's name]
 #include "benchfiles.h"
 #include "pictures/pictureloader.h"
 #include "tests/pictures/picturebytes.h"
@@ -297,6 +297,8 @@ int main(int argc, char *argv[])
     for (const QSize size : {QSize(6000, 4000), QSize(8000, 6000)}) {
         const QImage image = photoLike(size.width(), size.height());
         for (const Kind &kind : kinds()) {
+            if (args.size() > 2 && !QLatin1String(kind.name).contains(args[2], Qt::CaseInsensitive))
+                continue; // only the formats asked for
             const QString path = dir.filePath(QStringLiteral("picture.") + QLatin1String(kind.suffix));
             if (!kind.write(path, image)) {
                 std::printf("%-20s cannot write the picture\n", kind.name);

@@ -9,13 +9,13 @@
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
-    // setText below announces its own change, with signals blocked meanwhile.
+    // assignText announces its own change, with signals blocked meanwhile.
     connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
 }
 
 TextBox::~TextBox() = default;
 
-void TextBox::setText(const QString &text)
+void TextBox::assignText(const QString &text)
 {
     {
         // The change is announced once, below, whether or not the text differs.
@@ -67,7 +67,7 @@ Label::Label(const QString &caption, QWidget *parent) : QLabel(caption, parent)
 
 Label::~Label() = default;
 
-void Label::setText(const QString &caption)
+void Label::assignCaption(const QString &caption)
 {
     QLabel::setText(caption);
     Q_EMIT Change();

@@ -5,10 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-// Host text box. Change fires synchronously whenever its text is assigned from
-// code (even to the same text) and whenever its text changes otherwise: typed,
-// undone, or picked from a completion list; assigning the text puts the
-// selection start at 0.
+// Host text box. Change fires synchronously whenever its text is assigned
+// (assignText, even to the same text) and whenever its text changes otherwise:
+// typed, undone, picked from a completion list, or set through QLineEdit::setText.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -16,7 +15,9 @@ public:
     explicit TextBox(QWidget *parent = nullptr);
     ~TextBox() override;
 
-    void setText(const QString &text);
+    // Sets the text as the program assigns it: the selection start goes to 0,
+    // and Change fires once, even when the text stays the same.
+    void assignText(const QString &text);
     [[nodiscard]] int SelStart() const;
     // Selects `length` characters from the selection start.
     void setSelLength(int length);
@@ -32,7 +33,8 @@ protected:
     bool event(QEvent *event) override;
 };
 
-// Host label. Change fires synchronously whenever its caption is assigned.
+// Host label. Change fires synchronously whenever its caption is assigned
+// through assignCaption; QLabel::setText sets it silently.
 class Label : public QLabel
 {
     Q_OBJECT
@@ -40,7 +42,7 @@ public:
     explicit Label(const QString &caption = {}, QWidget *parent = nullptr);
     ~Label() override;
 
-    void setText(const QString &caption);
+    void assignCaption(const QString &caption);
     // Text colour as the host writes colours: 0xBBGGRR.
     void setForeColor(unsigned bgr);
 

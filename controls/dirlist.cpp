@@ -6,8 +6,6 @@
 #include "base/hosterror.h"
 #include "controls/listview.h"
 #include "controls/namelistmodel.h"
-#include "files/dirlisting.h"
-#include "files/pathcodec.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -16,18 +14,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-
-#include <unistd.h>
 
 namespace
 {
-QString currentFolder()
-{
-    char buffer[PATH_MAX];
-    return getcwd(buffer, sizeof buffer) ? decodePath(buffer) : QStringLiteral("/");
-}
-
 // An absolute path without "." or ".." parts or a trailing "/", except the root
 // itself. ".." is taken by name, as a file manager does, not through links.
 QString absoluteFolder(const QString &base, const QString &path)
@@ -48,13 +37,14 @@ QString absoluteFolder(const QString &base, const QString &path)
 }
 }
 
-DirList::DirList(QWidget *parent) : QListView(parent), m_path(currentFolder()), m_model(new NameListModel(this))
+DirList::DirList(QWidget *parent, FolderSource &folders)
+    : QListView(parent), m_folders(folders), m_path(folders.workingFolder()), m_model(new NameListModel(this))
 {
     setUpListView(this, m_model);
     m_model->setIcons(style()->standardIcon(QStyle::SP_DirIcon), style()->standardIcon(QStyle::SP_DirOpenIcon));
     connect(this, &QListView::doubleClicked, this, &DirList::openIndex);
     try {
-        showFolder(m_path, readFolder(m_path, FolderParts::FoldersOnly).folders);
+        showFolder(m_path, m_folders.read(m_path, FolderParts::FoldersOnly).folders);
     } catch (const HostError &) {
         // The start folder cannot be read: show it alone.
         m_model->setNames({m_path}, {}, 1);
@@ -72,7 +62,7 @@ QString DirList::Path() const
 void DirList::setPath(const QString &path)
 {
     const QString folder = absoluteFolder(m_path, path);
-    FolderContents contents = readFolder(folder, FolderParts::FoldersAndFiles);
+    FolderContents contents = m_folders.read(folder, FolderParts::FoldersAndFiles);
     showFolder(folder, contents.folders);
     m_contents = std::move(contents);
     const auto forget = qScopeGuard([this] { m_contents.reset(); });

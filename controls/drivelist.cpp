@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <utility>
 
-DriveList::DriveList(QWidget *parent) : QComboBox(parent)
+DriveList::DriveList(QWidget *parent, FolderSource &folders) : QComboBox(parent), m_folders(folders)
 {
     Accessibility::installInterfaces(); // named by what it is, not by the volume it shows
     refreshVolumes();
@@ -58,7 +58,7 @@ void DriveList::keepVolumeOf(const QString &folder)
 
 void DriveList::refreshVolumes()
 {
-    setMountTable(readMountTable());
+    setMountTable(m_folders.mountTable());
 }
 
 void DriveList::setMountTable(std::vector<Mount> table)
@@ -72,8 +72,8 @@ void DriveList::fill()
     const QString selected = Drive();
     const QSignalBlocker blocker(this);
     clear();
-    for (const Mount &volume : desktopVolumes(m_table, Viewer::current(m_shownFolder))) {
-        const QString name = volumeName(volume);
+    for (const Mount &volume : desktopVolumes(m_table, m_folders.viewer(m_shownFolder))) {
+        const QString name = m_folders.volumeName(volume);
         const QString &point = volume.point;
         addItem(name.isEmpty() || name == point ? point : name + QLatin1String(" (") + point + u')', point);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/dirlisting.h"
+#include "files/foldersource.h"
 #include "files/folderwatch.h"
 #include "files/mounts.h"
 
@@ -16,6 +17,9 @@
 
 class NameListModel;
 
+// The three lists learn about the system only from the FolderSource they are
+// made with, which must outlive them (and any reading they started).
+
 // Host drive list: the volumes a desktop shows (desktopVolumes), the root
 // first, each designated by its mount point and shown with its name where it
 // has one. Change fires when the user picks another volume than the one shown;
@@ -24,7 +28,7 @@ class DriveList : public QComboBox
 {
     Q_OBJECT
 public:
-    explicit DriveList(QWidget *parent = nullptr);
+    explicit DriveList(QWidget *parent = nullptr, FolderSource &folders = systemFolders());
     ~DriveList() override;
 
     // Mount point of the selected volume.
@@ -47,6 +51,7 @@ private:
     void showPopup() override;
     void fill();
 
+    FolderSource &m_folders;
     std::vector<Mount> m_table;
     QString m_shownFolder;
     bool m_picked = false; // the user has just moved the selection to another volume
@@ -60,7 +65,7 @@ class DirList : public QListView
 {
     Q_OBJECT
 public:
-    explicit DirList(QWidget *parent = nullptr);
+    explicit DirList(QWidget *parent = nullptr, FolderSource &folders = systemFolders());
     ~DirList() override;
 
     // The browsed folder: absolute, without "." or ".." parts and without a
@@ -89,6 +94,7 @@ private:
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
+    FolderSource &m_folders;
     QString m_path;
     NameListModel *const m_model;
     std::vector<QString> m_entryPaths; // the folder each row opens
@@ -106,7 +112,7 @@ class FileList : public QListView
 {
     Q_OBJECT
 public:
-    explicit FileList(QWidget *parent = nullptr);
+    explicit FileList(QWidget *parent = nullptr, FolderSource &folders = systemFolders());
     ~FileList() override;
 
     [[nodiscard]] QString Path() const;
@@ -163,6 +169,8 @@ private:
     void showEntry(const QString &name, bool listed);
     // The name `from` is listed as `to`, in its sorted place; the number of rows stays.
     void moveEntry(const QString &from, const QString &to);
+    // Lists the known links that point to a file, and only those.
+    void showLinks();
     QItemSelectionModel::SelectionFlags selectionCommand(
         const QModelIndex &index, const QEvent *event = nullptr) const override;
     void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) override;
@@ -174,6 +182,7 @@ private:
     void chooseCurrent();
     void paintEvent(QPaintEvent *event) override;
 
+    FolderSource &m_folders;
     QString m_path;
     QString m_fileName;
     NameListModel *const m_model;

@@ -3,32 +3,25 @@
 #include "controls/recentfolders.h"
 
 #include "base/hosterror.h"
-#include "files/dirlisting.h"
-#include "files/pathcodec.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QStandardItemModel>
 
-#include <sys/stat.h>
-
 namespace
 {
 constexpr int PathRole = Qt::UserRole + 1;
 // A folder being typed offers this many sub-folders at most: a drop-down is no listing.
 constexpr qsizetype MostCompletions = 100;
-
-bool folderExists(const QString &path)
-{
-    struct stat st {
-    };
-    return ::stat(encodePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 }
 
-RecentFolders::RecentFolders(QLineEdit *box)
-    : QObject(box), m_box(box), m_model(new QStandardItemModel(this)), m_completer(new QCompleter(m_model, this))
+RecentFolders::RecentFolders(QLineEdit *box, FolderSource &folders)
+    : QObject(box)
+    , m_box(box)
+    , m_system(folders)
+    , m_model(new QStandardItemModel(this))
+    , m_completer(new QCompleter(m_model, this))
 {
     m_completer->setWidget(box);
     m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
@@ -110,7 +103,7 @@ void RecentFolders::offer(const QStringList &paths, const QStringList &completio
         m_model->appendRow(item);
     };
     for (const QString &path : paths) {
-        if (folderExists(path)) {
+        if (m_system.isFolder(path)) {
             add(path);
         } else {
             auto *item = new QStandardItem(tr("%1 (not found)").arg(path));
@@ -142,7 +135,7 @@ QStringList RecentFolders::subFolders(const QString &parent, const QString &stem
         m_readParent = parent;
         m_readNames.clear();
         try {
-            m_readNames = readFolder(parent, FolderParts::FoldersOnly).folders;
+            m_readNames = m_system.read(parent, FolderParts::FoldersOnly).folders;
         } catch (const HostError &) {
             // Nothing to complete in a folder that is not there or cannot be read.
         }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "files/foldersource.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -25,8 +27,8 @@ class RecentFolders : public QObject
 public:
     static constexpr int Kept = 10;
 
-    // Serves `box`, which must outlive it.
-    explicit RecentFolders(QLineEdit *box);
+    // Serves `box`, which must outlive it, and asks `folders` which folders exist.
+    explicit RecentFolders(QLineEdit *box, FolderSource &folders = systemFolders());
     ~RecentFolders() override;
 
     // Where the remembered folders come from, asked once, when they are first needed.
@@ -55,6 +57,7 @@ private:
     [[nodiscard]] QStringList subFolders(const QString &parent, const QString &stem);
 
     QLineEdit *const m_box;
+    FolderSource &m_system;
     QStandardItemModel *const m_model;
     QCompleter *const m_completer;
     std::function<QStringList()> m_load;

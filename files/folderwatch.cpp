@@ -2,16 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/folderwatch.h"
 
-#include "files/pathcodec.h"
-
-#include <QSocketNotifier>
+#include "files/foldersource.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
-
-#include <sys/inotify.h>
-#include <unistd.h>
 
 namespace
 {
@@ -19,42 +12,29 @@ namespace
 constexpr int SettleMs = 250;
 // What the listing after one announcement took, times this, passes before the next.
 constexpr int QuietFactor = 4;
-
-constexpr std::uint32_t Gone = IN_DELETE | IN_MOVED_FROM;
-constexpr std::uint32_t Arrived = IN_CREATE | IN_MOVED_TO;
-// The folder itself went or lost its watch, or the kernel dropped events: anything may have changed.
-constexpr std::uint32_t Anything = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_Q_OVERFLOW;
 }
 
-FolderWatch::FolderWatch(QObject *parent) : QObject(parent), m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+FolderWatch::FolderWatch(QObject *parent) : FolderWatch(systemFolders().folderEvents(), parent)
+{
+}
+
+FolderWatch::FolderWatch(std::unique_ptr<FolderEvents> events, QObject *parent)
+    : QObject(parent), m_events(std::move(events))
 {
     m_wait.setSingleShot(true);
     m_wait.setInterval(SettleMs);
     connect(&m_wait, &QTimer::timeout, this, &FolderWatch::announce);
-    if (m_fd < 0)
-        return;
-    m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+    connect(m_events.get(), &FolderEvents::Ready, this, [this] {
         readEvents();
         scheduleAnnouncement();
     });
 }
 
-FolderWatch::~FolderWatch()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
+FolderWatch::~FolderWatch() = default;
 
 void FolderWatch::watch(const QString &folder)
 {
-    if (m_fd < 0)
-        return;
-    const int watch = inotify_add_watch(
-        m_fd, encodePath(folder).c_str(), Gone | Arrived | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
-    if (m_watch >= 0 && m_watch != watch)
-        inotify_rm_watch(m_fd, m_watch);
-    m_watch = watch;
+    m_events->watch(folder);
     readEvents();
     m_seen.clear();
     m_wait.stop();
@@ -86,26 +66,10 @@ void FolderWatch::resume()
 
 void FolderWatch::readEvents()
 {
-    alignas(inotify_event) std::array<char, 16384> buffer;
-    for (;;) {
-        const ssize_t length = ::read(m_fd, buffer.data(), buffer.size());
-        if (length <= 0)
-            return;
-        for (ssize_t at = 0; at < length;) {
-            inotify_event event;
-            std::memcpy(&event, buffer.data() + at, sizeof event);
-            const char *name = buffer.data() + at + sizeof event;
-            at += ssize_t(sizeof event + event.len);
-            if (event.mask & IN_Q_OVERFLOW)
-                note({}, true);
-            if (event.wd != m_watch || m_watch < 0)
-                continue;
-            if (event.mask & Anything)
-                note({}, true);
-            else if (event.len > 0 && name[0] != '.' && !anythingSeen())
-                note(decodePath(name), bool(event.mask & Arrived));
-        }
-    }
+    m_events->take([this](const QString &name, bool arrived) {
+        if (!name.startsWith(u'.'))
+            note(name, arrived);
+    });
 }
 
 void FolderWatch::note(QString name, bool arrived)

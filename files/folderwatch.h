@@ -5,9 +5,10 @@
 #include <QObject>
 #include <QTimer>
 
+#include <memory>
 #include <vector>
 
-class QSocketNotifier;
+class FolderEvents;
 
 // Watches one folder, by its exact bytes, for entries that come, go or are
 // renamed by anyone. Changed is announced once for a burst of changes, and
@@ -21,12 +22,15 @@ class FolderWatch : public QObject
 {
     Q_OBJECT
 public:
+    // Watches through inotify (see systemFolders).
     explicit FolderWatch(QObject *parent = nullptr);
+    // Watches through `events`.
+    explicit FolderWatch(std::unique_ptr<FolderEvents> events, QObject *parent = nullptr);
     ~FolderWatch() override;
 
     // Watches `folder` from now on, instead of any other, and forgets the
-    // changes seen so far: call it just before the folder is read. Without
-    // inotify (or beyond its limits) the folder is simply not watched.
+    // changes seen so far: call it just before the folder is read. Where the
+    // events cannot watch it (no inotify, or beyond its limits), it is simply not watched.
     void watch(const QString &folder);
     // Forgets, among the changes seen until now, the program's own: the entry
     // `gone` left the folder and `arrived` came into it (either may be empty).
@@ -59,9 +63,7 @@ private:
     void announce();
     void scheduleAnnouncement();
 
-    int m_fd = -1;
-    int m_watch = -1;
-    QSocketNotifier *m_notifier = nullptr;
+    std::unique_ptr<FolderEvents> m_events;
     std::vector<Entry> m_seen; // changes not yet announced, or only one that stands for "anything"
     QTimer m_wait;
     int m_pauses = 0;

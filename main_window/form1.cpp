@@ -97,7 +97,7 @@ void Form1::connectHandlers()
 void Form1::Form_Load()
 {
     FileChosen = 0;
-    ErrorMode::skip([&] { Text6->setText(Module1::CurrentUserName(m_host)); });
+    ErrorMode::skip([&] { Text6->assignText(Module1::CurrentUserName(m_host)); });
     ErrorMode::skip([&] { Dir1->setPath(m_host.documentsFolder(Text6->text())); });
     // Without a documents folder the window stays on its start folder, which then gets the
     // source and destination any browsed folder gets: a file clicked there can be renamed.
@@ -132,23 +132,23 @@ void Form1::Text2_Change()
 {
     ErrorMode::none([&] {
         Label2->setForeColor(255);
-        Label2->setText(targetPath());
+        Label2->assignCaption(targetPath());
     });
 }
 
 void Form1::Text3_Change()
 {
-    ErrorMode::none([&] { Label2->setText(targetPath()); });
+    ErrorMode::none([&] { Label2->assignCaption(targetPath()); });
 }
 
 void Form1::Text5_Change()
 {
-    ErrorMode::none([&] { Label2->setText(targetPath()); });
+    ErrorMode::none([&] { Label2->assignCaption(targetPath()); });
 }
 
 void Form1::Check1_Click()
 {
-    ErrorMode::none([&] { Label2->setText(targetPath()); });
+    ErrorMode::none([&] { Label2->assignCaption(targetPath()); });
 }
 
 void Form1::Label2_Change()

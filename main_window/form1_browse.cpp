@@ -40,9 +40,9 @@ void Form1::Dir1_Change()
         }
         const QString separator = DirPathLen > RootLength ? QStringLiteral("/") : QString();
         if (Check1->checkState() == Qt::Unchecked)
-            Text5->setText(Dir1->Path() + separator);
-        Label1->setText(File1->Path() + separator + File1->FileName());
-        Label2->setText(Text5->text() + Text2->text());
+            Text5->assignText(Dir1->Path() + separator);
+        Label1->assignCaption(File1->Path() + separator + File1->FileName());
+        Label2->assignCaption(Text5->text() + Text2->text());
     });
 }
 
@@ -84,9 +84,9 @@ void Form1::File1_Click()
         const QString N = File1->FileName();
         const qsizetype D = N.indexOf(u'.') + 1;
         // A name without "." is all base name, with no extension.
-        Text2->setText(D == 0 ? N : N.left(D - 1));
-        Text3->setText(D == 0 ? QString() : N.mid(D));
-        Label2->setText(targetPath());
+        Text2->assignText(D == 0 ? N : N.left(D - 1));
+        Text3->assignText(D == 0 ? QString() : N.mid(D));
+        Label2->assignCaption(targetPath());
         const bool held = Check1->checkState() != Qt::Unchecked;
         // The picture shows when decoded; a file that is no picture keeps the previous
         // one. The click ends ready for typing at once, picture or not.

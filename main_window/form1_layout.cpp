@@ -64,7 +64,7 @@ void outline(QFrame *shape, const char *name, int left, int top, int width, int 
 void hideScratch(TextBox *box, const char *name, int left, int top, int width, int height, const QString &text)
 {
     place(box, name, left, top, width, height, F1());
-    box->QLineEdit::setText(text);
+    box->setText(text);
     box->setFocusPolicy(Qt::NoFocus);
     box->hide(); // scratch values, never shown
 }

@@ -67,14 +67,14 @@ void Form1::fitPicture(Picture &PreviewPicture, bool roundHeight)
     const double W = PreviewPicture.Width;
     const double H = PreviewPicture.Height;
 
-    Text1->setText(numberToText(divide(BoxWidth, divide(W, divide(H, BoxHeight)))));
+    Text1->assignText(numberToText(divide(BoxWidth, divide(W, divide(H, BoxHeight)))));
     double S = BoxHeight;
     if (textToNumber(Text1->text()) < FitThreshold) {
         S = textToNumber(Text1->text()) * BoxHeight;
         if (roundHeight)
             S = toInt16(S);
     }
-    Text4->setText(numberToText((BoxHeight - divide(H, divide(H, S))) * Half));
+    Text4->assignText(numberToText((BoxHeight - divide(H, divide(H, S))) * Half));
     Image1->setTop(static_cast<float>(textToNumber(Text4->text()) + BoxTop));
     Image1->setHeight(static_cast<float>(divide(H, divide(H, S))));
     Image1->setWidth(static_cast<float>(divide(W, divide(H, S))));

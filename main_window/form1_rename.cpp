@@ -125,7 +125,7 @@ void Form1::Command1_Click()
         auto moved = MoveEnd::Renamed;
         QString reason; // why the name or the file system refused the rename
         if (!Text2->text().isEmpty()) {
-            Label2->setText(targetPath());
+            Label2->assignCaption(targetPath());
             if (FileChosen == 1 && ManyDots == 0) {
                 OldFile = Label1->text() + File1->FileName();
                 NewFile = Label2->text();

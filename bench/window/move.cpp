@@ -102,7 +102,7 @@ bool benchMove(const std::string &work)
         window.show();
         window.Dir1->setPath(QString::fromStdString(memory));
         window.Check1->setChecked(true);
-        window.Text5->setText(QString::fromStdString(disk + '/'));
+        window.Text5->assignText(QString::fromStdString(disk + '/'));
         std::vector<double> moveRates, cpRates, slowest, dialogAt, still;
         const double mib = double(Size) / (1 << 20);
         for (int round = 0; round < Rounds; ++round) {

@@ -70,9 +70,9 @@ private Q_SLOTS:
         QFETCH(QString, folder);
         QFETCH(bool, held);
         Form1 &w = *m_window;
-        w.Text5->setText(path("/Sorted/"));
-        w.Text2->setText(QStringLiteral("holiday"));
-        w.Text3->setText(QStringLiteral("jpg"));
+        w.Text5->assignText(path("/Sorted/"));
+        w.Text2->assignText(QStringLiteral("holiday"));
+        w.Text3->assignText(QStringLiteral("jpg"));
         w.Check1->setChecked(held);
         w.FileChosen = 1;
 
@@ -202,8 +202,8 @@ private Q_SLOTS:
         QFETCH(QString, target);
         Form1 &w = *m_window;
         w.Dir1->setPath(path("/Photos"));
-        w.Text2->setText(QStringLiteral("previous"));
-        w.Text3->setText(QStringLiteral("png"));
+        w.Text2->assignText(QStringLiteral("previous"));
+        w.Text3->assignText(QStringLiteral("png"));
         clickFile(name);
 
         QCOMPARE(w.FileChosen, std::int16_t(1));
@@ -238,7 +238,7 @@ private Q_SLOTS:
         w.Check1->setChecked(held);
         w.Dir1->setPath(folder);
         if (!destination.isEmpty())
-            w.Text5->setText(destination);
+            w.Text5->assignText(destination);
         w.Command1->setText(QStringLiteral("unset"));
         clickFile(QStringLiteral("holiday.jpg"));
         QTEST(w.Command1->text(), "caption");

@@ -230,7 +230,7 @@ private:
         Form1 &w = *m_fixture.window;
         w.Dir1->setPath(path("/Pics"));
         click(w, name);
-        w.Text5->setText(folder.startsWith(m_fixture.dir->path()) ? folder : m_fixture.dir->path() + folder);
+        w.Text5->assignText(folder.startsWith(m_fixture.dir->path()) ? folder : m_fixture.dir->path() + folder);
         typeBaseName(w, base);
         press(w);
         QVERIFY2(m_fixture.host->messages.isEmpty(), qPrintable(m_fixture.host->messages.value(0).text));

@@ -109,7 +109,7 @@ private Q_SLOTS:
     void clearedChoiceNeverMovesTheFolder()
     {
         Form1 &w = *m_fixture.window;
-        w.Text5->setText(path("/Sorted/"));
+        w.Text5->assignText(path("/Sorted/"));
         w.Check1->setChecked(true);
         click(w, QStringLiteral("a.jpg"));
         w.File1->Refresh(); // the list forgets the choice; the window still counts a file as chosen
@@ -274,7 +274,7 @@ private:
         Form1 &w = *m_fixture.window;
         const QString folder = target.section(u'/', 0, -2);
         if (folder != path("/Pics")) {
-            w.Text5->setText(folder + u'/');
+            w.Text5->assignText(folder + u'/');
             w.Check1->setChecked(true);
         }
         click(w, QStringLiteral("a.jpg"));

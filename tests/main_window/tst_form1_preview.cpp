@@ -69,7 +69,7 @@ private Q_SLOTS:
         Form1 &w = *m_window;
         m_host->pictureSize = picture;
         if (afterRename) {
-            w.Label2->setText(m_dir.path() + QStringLiteral("/a.jpg"));
+            w.Label2->assignCaption(m_dir.path() + QStringLiteral("/a.jpg"));
             w.shopic();
             QTRY_VERIFY(!w.previewPending());
         } else {
@@ -123,7 +123,7 @@ private Q_SLOTS:
     {
         Form1 &w = *m_window;
         m_host->pictureSize = QSize(20000000, 1000);
-        w.Label2->setText(m_dir.path() + QStringLiteral("/a.jpg"));
+        w.Label2->assignCaption(m_dir.path() + QStringLiteral("/a.jpg"));
         w.shopic();
         QTRY_VERIFY(!w.previewPending());
         QVERIFY(w.Image1->Height() > 0 && w.Image1->Height() < 1);
@@ -148,7 +148,7 @@ private Q_SLOTS:
         w.Dir1->setPath(folder);
         w.Check1->setChecked(held);
         if (held)
-            w.Text5->setText(m_dir.path() + u'/');
+            w.Text5->assignText(m_dir.path() + u'/');
         clickFile(QStringLiteral("a.jpg"));
         QVERIFY(!m_host->loadedPictures.isEmpty()); // the click's picture first, then those read ahead
         QTEST(m_host->loadedPictures.constFirst(), "loaded");
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QVERIFY(!shown.isNull());
         w.Check1->setChecked(held);
         if (held)
-            w.Text5->setText(QStringLiteral("/tmp/"));
+            w.Text5->assignText(QStringLiteral("/tmp/"));
         w.Command1->setText(QStringLiteral("kept"));
         w.File1->setFocus();
 
@@ -278,7 +278,7 @@ private Q_SLOTS:
         QCOMPARE(shownColour(), QColor(Qt::red));
         for (const QString &name : next.split(u' ')) {
             if (name == QLatin1String("press")) {
-                w.Text2->setText(QStringLiteral("x.y")); // one dot too many: refused
+                w.Text2->assignText(QStringLiteral("x.y")); // one dot too many: refused
                 w.Command1_Click();
             } else {
                 w.File1->setFileName(name);

@@ -143,9 +143,9 @@ private Q_SLOTS:
         QVERIFY(TestFiles::write(path("/Pics/README"), "a file, not a folder"));
         click(QStringLiteral("a.jpg"));
         if (destination != QLatin1String("-"))
-            w.Text5->setText(destination);
+            w.Text5->assignText(destination);
         if (base.contains(QChar(u'\0')))
-            w.Text2->setText(base); // as pasted: no key types a NUL
+            w.Text2->assignText(base); // as pasted: no key types a NUL
         else
             typeBaseName(base);
         const QByteArray before = TestFiles::read(untouched);
@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(w.File1->currentIndex().data().toString(), QStringLiteral("a.jpg"));
         QCOMPARE(w.Text2->text(), base);
         if (keeps) { // a better name and destination, and the file is renamed without a new click
-            w.Text5->setText(path("/Pics/"));
+            w.Text5->assignText(path("/Pics/"));
             typeBaseName(QStringLiteral("other"));
             press();
             QCOMPARE(m_fixture.host->messages.size(), 1);
@@ -176,8 +176,8 @@ private Q_SLOTS:
     void noFileChosenAndManyDotsShowsBoth()
     {
         Form1 &w = *m_fixture.window;
-        w.Text5->setText(path("/old.stuff/"));
-        w.Text3->setText(QStringLiteral("txt"));
+        w.Text5->assignText(path("/old.stuff/"));
+        w.Text3->assignText(QStringLiteral("txt"));
         typeBaseName(QStringLiteral("b"));
         press();
         QCOMPARE(m_fixture.host->messages.size(), 2);
@@ -189,7 +189,7 @@ private Q_SLOTS:
     {
         Form1 &w = *m_fixture.window;
         click(QStringLiteral("a.jpg"));
-        w.Text5->setText(path("/Sorted"));
+        w.Text5->assignText(path("/Sorted"));
         press();
         QVERIFY(m_fixture.host->messages.isEmpty());
         QVERIFY(TestFiles::exists(path("/Sorted/a.jpg")));
@@ -283,7 +283,7 @@ private Q_SLOTS:
         m_fixture.window->File1->Refresh();
         if (clicked)
             click(QStringLiteral("a.jpg"));
-        m_fixture.window->Text3->setText(QStringLiteral("jpg"));
+        m_fixture.window->Text3->assignText(QStringLiteral("jpg"));
         typeBaseName(QStringLiteral("b"));
         press();
         QCOMPARE(m_fixture.host->messages.size(), 1);

@@ -124,9 +124,9 @@ private Q_SLOTS:
         QFETCH(int, manyDots);
         FakeHost host;
         Form1 w(host);
-        w.Text5->setText(destination);
-        w.Text3->setText(extension);
-        w.Text2->setText(QStringLiteral("x"));
+        w.Text5->assignText(destination);
+        w.Text3->assignText(extension);
+        w.Text2->assignText(QStringLiteral("x"));
         w.Text2->selectAll();
         if (base.isEmpty())
             QTest::keyClick(w.Text2, Qt::Key_Backspace);
@@ -144,8 +144,8 @@ private Q_SLOTS:
     {
         FakeHost host;
         Form1 w(host);
-        w.Text5->setText(QStringLiteral("/Photos/"));
-        w.Text3->setText(QStringLiteral("jpg"));
+        w.Text5->assignText(QStringLiteral("/Photos/"));
+        w.Text3->assignText(QStringLiteral("jpg"));
         QTest::keyClicks(w.Text2, QStringLiteral("holiday"));
         QTest::keyClick(w.Text3, Qt::Key_End); // assigned text leaves the caret at the start
         QTest::keyClicks(w.Text3, QStringLiteral(".gz"));
@@ -183,11 +183,11 @@ private Q_SLOTS:
     {
         FakeHost host;
         Form1 w(host);
-        w.Text5->setText(QStringLiteral("/Photos/"));
-        w.Text2->setText(QStringLiteral("a"));
-        w.Label2->setText(QStringLiteral("/x.y.z"));
+        w.Text5->assignText(QStringLiteral("/Photos/"));
+        w.Text2->assignText(QStringLiteral("a"));
+        w.Label2->assignCaption(QStringLiteral("/x.y.z"));
         QCOMPARE(w.ManyDots, std::int16_t(1));
-        w.Text2->setText(QStringLiteral("a")); // unchanged text: the change event runs all the same
+        w.Text2->assignText(QStringLiteral("a")); // unchanged text: the change event runs all the same
         QCOMPARE(w.Label2->text(), QStringLiteral("/Photos/a"));
         QCOMPARE(w.ManyDots, std::int16_t(0));
     }
