@@ -22,9 +22,12 @@
 namespace
 {
 // Three sentences; the runs of spaces make the centred label break between them.
-const QString description = QStringLiteral("  This progam is used to simply, move and or rename of files")
-    + QString(14, u' ') + QStringLiteral("Always work with a copy of the original file") + QString(12, u' ')
-    + QStringLiteral("Tobrin asumes no responsibility for damaged, deleted or corupted files");
+QString description()
+{
+    return QStringLiteral("  ") + frmAbout::tr("This progam is used to simply, move and or rename of files")
+        + QString(14, u' ') + frmAbout::tr("Always work with a copy of the original file") + QString(12, u' ')
+        + frmAbout::tr("Tobrin asumes no responsibility for damaged, deleted or corupted files");
+}
 
 // The narrowest stretch a line is drawn with; a line wider than that is clipped.
 constexpr int MinStretch = 50;
@@ -91,11 +94,11 @@ frmAbout::frmAbout(Host &host, QWidget *mainWindow, QWidget *parent)
     : QDialog(parent)
     , lblTitle(new QLabel(this))
     , lblVersion(new QLabel(this))
-    , lblDescription(new SentencesLabel(description, this))
+    , lblDescription(new SentencesLabel(description(), this))
     , Line1 {makeLine(this, Qt::white), makeLine(this, QColor(128, 128, 128))}
-    , lblDisclaimer(new QLabel(QStringLiteral("Copyright \u00a9 2026 The Zindle developers. GPL-3.0-or-later."), this))
-    , cmdOK(new QPushButton(QStringLiteral("OK"), this))
-    , cmdSysInfo(new QPushButton(QStringLiteral("&System Info..."), this))
+    , lblDisclaimer(new QLabel(tr("Copyright © 2026 The Zindle developers. GPL-3.0-or-later."), this))
+    , cmdOK(new QPushButton(tr("OK"), this))
+    , cmdSysInfo(new QPushButton(tr("&System Info..."), this))
     , Label1(new QLabel(this))
     , Timer1(new QTimer(this))
     , m_host(host)
@@ -169,10 +172,10 @@ void frmAbout::createLayout()
 void frmAbout::Form_Load()
 {
     const AppInfo App = m_host.app();
-    setWindowTitle(QStringLiteral("About ") + App.Title);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(App.Major).arg(App.Minor).arg(App.Revision));
+    setWindowTitle(tr("About %1").arg(App.Title));
+    lblVersion->setText(tr("Version %1.%2.%3").arg(App.Major).arg(App.Minor).arg(App.Revision));
     lblTitle->setText(App.Title);
-    Label1->setText(QStringLiteral("Please read the help file before using the program"));
+    Label1->setText(tr("Please read the help file before using the program"));
 }
 
 namespace

@@ -78,7 +78,7 @@ bool frmAbout::GetKeyValue(
         return false;
     }
     if (size == 0)
-        throw HostError(HostError::Code::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+        throw HostError(HostError::Code::InvalidCall, tr("Invalid procedure call or argument"));
     // Only the one terminating NUL goes; a second one stays part of the value.
     const qsizetype kept = buffer.at(size - 1) == '\0' ? size - 1 : size;
     buffer.truncate(kept);
@@ -129,5 +129,5 @@ void frmAbout::StartSysInfo()
     const auto failure = ErrorMode::testAfter([&] { launched = launchSysInfo(SysInfoPath); });
     if (failure || !launched)
         m_host.messageBox(
-            QStringLiteral("System Information Is Unavailable At This Time"), MsgBoxStyle::OkOnly, m_host.app().Title);
+            tr("System Information Is Unavailable At This Time"), MsgBoxStyle::OkOnly, m_host.app().Title);
 }

@@ -5,6 +5,7 @@
 #include "controls/copyprogress.h"
 #include "files/pathcodec.h"
 #include "host/linuxhost.h"
+#include "host/translations.h"
 #include "main_window/form1.h"
 
 #include <QApplication>
@@ -38,7 +39,8 @@ QString absolutePath(const QString &path)
 // A command line that cannot be understood: say why on stderr, as command-line tools do.
 int usageError(const QString &reason)
 {
-    std::fprintf(stderr, "zindle: %s\nTry 'zindle --help' for more information.\n", qPrintable(reason));
+    std::fprintf(stderr, "zindle: %s\n%s\n", qPrintable(reason),
+        qPrintable(QCoreApplication::translate("CommandLine", "Try 'zindle --help' for more information.")));
     return 2;
 }
 
@@ -54,13 +56,14 @@ void hidden(QCommandLineParser &parser, const char *name, bool takesValue)
 void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("Renames one file at a time, and can move it into another folder."));
+        QCoreApplication::translate("CommandLine", "Renames one file at a time, and can move it into another folder."));
     // Single-dash words are options, as the toolkit's own (-platform, -reverse) are, not runs of letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("path"),
-        QStringLiteral("A folder to open, or a file to choose in its folder."), QStringLiteral("[path]"));
+    parser.addPositionalArgument(QCoreApplication::translate("CommandLine", "path"),
+        QCoreApplication::translate("CommandLine", "A folder to open, or a file to choose in its folder."),
+        QCoreApplication::translate("CommandLine", "[path]"));
     // The toolkit's own options, taken out of the arguments later by the application object:
     // known here, so that the command line can be checked before a display is needed.
     for (const char *flag : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
@@ -71,26 +74,36 @@ void describe(QCommandLineParser &parser)
         hidden(parser, option, true);
 }
 
-// Whether the command line can be understood; says why not, then sets `exitCode`, or
-// answers --help and --version itself, without a display. Qt's own options pass.
-bool commandLineUnderstood(QCommandLineParser &parser, int argc, char **argv, int &exitCode)
+// Whether the program starts its window: a command line it understands and that asks for no answer.
+bool startsWindow(int argc, char **argv)
 {
-    if (!parser.parse(decodedArguments(argc, argv))) {
-        exitCode = usageError(parser.errorText());
+    QCommandLineParser parser;
+    describe(parser);
+    if (!parser.parse(decodedArguments(argc, argv)))
         return false;
+    for (const char *option : {"version", "help", "help-all"}) {
+        if (parser.isSet(QLatin1String(option)))
+            return false;
     }
+    return parser.positionalArguments().size() <= 1;
+}
+
+// Answers --help and --version, or says why the command line cannot be understood, in the user's
+// language and without a display; the exit status.
+int answerCommandLine(int argc, char **argv)
+{
+    const QCoreApplication core(argc, argv); // names the program in the usage line
+    Translations::installForUser();
+    QCommandLineParser parser;
+    describe(parser);
+    if (!parser.parse(decodedArguments(argc, argv)))
+        return usageError(parser.errorText());
     for (const QString &option : {QStringLiteral("version"), QStringLiteral("help"), QStringLiteral("help-all")}) {
-        if (parser.isSet(option)) {
-            const QCoreApplication core(argc, argv); // names the program in the usage line
+        if (parser.isSet(option))
             parser.process(
                 {QCoreApplication::arguments().constFirst(), QStringLiteral("--") + option}); // prints, exits
-        }
     }
-    if (parser.positionalArguments().size() > 1) {
-        exitCode = usageError(QStringLiteral("Give one folder or file at most."));
-        return false;
-    }
-    return true;
+    return usageError(QCoreApplication::translate("CommandLine", "Give one folder or file at most."));
 }
 }
 
@@ -98,18 +111,17 @@ int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Zindle"));
     QApplication::setApplicationVersion(QLatin1String(AppIdentity::Version));
-    QCommandLineParser parser;
-    describe(parser);
-
     // The command line is settled before the window system is reached: help, version
     // and a command line that cannot be understood need no display.
-    int exitCode = 0;
-    if (!commandLineUnderstood(parser, argc, argv, exitCode))
-        return exitCode;
+    if (!startsWindow(argc, argv))
+        return answerCommandLine(argc, argv);
 
     QApplication app(argc, argv); // takes its own options out of argv
+    Translations::installForUser();
     QGuiApplication::setDesktopFileName(QLatin1String(AppIdentity::Id));
     QApplication::setWindowIcon(appIcon()); // message boxes show it too
+    QCommandLineParser parser;
+    describe(parser);
     parser.parse(decodedArguments(argc, argv)); // understood above; now without the toolkit's options
 
     LinuxHost host;

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <clocale>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -19,6 +20,8 @@ int main(int argc, char **argv)
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Figures pass between the processes as text: one notation whatever the user's locale ("1.5", not "1,5").
+    std::setlocale(LC_NUMERIC, "C");
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 4 && arguments[1] == QLatin1String("--start-up"))
         return runStartupChild(arguments[2], arguments[3]);

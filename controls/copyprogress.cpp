@@ -34,9 +34,13 @@ public:
         setWindowTitle(tr("Moving"));
         m_label->setText(label);
         m_bar->setRange(0, 0); // busy until the move reports a copy
+        //: The share of the file copied; %p is the number of percent.
+        m_bar->setFormat(tr("%p%"));
+        m_amount->setObjectName(QStringLiteral("amount"));
         auto *layout = new QVBoxLayout(this);
         layout->addWidget(m_label);
         layout->addWidget(m_bar);
+        layout->addWidget(m_amount);
         layout->addWidget(m_cancel, 0, Qt::AlignRight);
         connect(m_cancel, &QPushButton::clicked, this, &MoveDialog::reject);
     }
@@ -46,6 +50,9 @@ public:
         if (total > 0) {
             m_bar->setRange(0, scale);
             m_bar->setValue(int(done * scale / total)); // in thousandths: a byte count overflows an int
+            // Sizes as the user's language writes them: "1,5 GiB" in German, "1.5 GiB" in English.
+            //: How much of the file is copied: "1.50 GiB of 4.00 GiB".
+            m_amount->setText(tr("%1 of %2").arg(locale().formattedDataSize(done), locale().formattedDataSize(total)));
         }
         if (!isVisible())
             QDialog::show();
@@ -77,6 +84,7 @@ private:
     static constexpr int scale = 1000;
     QLabel *const m_label = new QLabel(this);
     QProgressBar *const m_bar = new QProgressBar(this);
+    QLabel *const m_amount = new QLabel(this);
     QPushButton *const m_cancel = new QPushButton(tr("Cancel"), this);
     QElapsedTimer m_cancelled;
 };

@@ -10,10 +10,10 @@
 #include <QPushButton>
 
 Hellp::Hellp(QWidget *parent)
-    : QWidget(parent), Text1(new QPlainTextEdit(this)), Command1(new QPushButton(QStringLiteral("Exit"), this))
+    : QWidget(parent), Text1(new QPlainTextEdit(this)), Command1(new QPushButton(tr("Exit"), this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Help"));
+    setWindowTitle(tr("Help"));
     setWindowIcon(appIcon());
     Accessibility::exposeShownChildren(this); // a window of its own to screen readers, not a pane
     createLayout();
@@ -31,7 +31,7 @@ void Hellp::createLayout()
     resize(twipsToPixels(7860), twipsToPixels(4815));
 
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("Help text"));
+    Text1->setAccessibleName(tr("Help text"));
     Text1->setGeometry(twipsRect(240, 240, 7215, 3375));
     Text1->setFont(uiFont(9.75));
     Text1->setReadOnly(true);

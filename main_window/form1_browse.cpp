@@ -23,7 +23,7 @@ void Form1::Drive1_Change()
 {
     const auto error = ErrorMode::testAfter([&] { Dir1->setPath(Drive1->Drive()); });
     if (error)
-        m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
+        m_host.messageBox(tr("Directory does not exist"), MsgBoxStyle::Critical, error->text());
 }
 
 void Form1::Dir1_Change()
@@ -35,7 +35,7 @@ void Form1::Dir1_Change()
         // The folder list has accepted the folder; it can still vanish before the file list reads it.
         if (const auto error = ErrorMode::testAfter([&] { listBrowsedFiles(); })) {
             returnToShownFolder();
-            m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
+            m_host.messageBox(tr("Directory does not exist"), MsgBoxStyle::Critical, error->text());
             return;
         }
         const QString separator = DirPathLen > RootLength ? QStringLiteral("/") : QString();
@@ -107,5 +107,5 @@ void Form1::applyCaptionRule()
 {
     // The destination as the rename will use it, against the browsed folder.
     const QString browsed = DirPathLen > RootLength ? Dir1->Path() + u'/' : Dir1->Path();
-    Command1->setText(destinationFolder() == browsed ? QStringLiteral("Rename") : QStringLiteral("Rename and Move"));
+    Command1->setText(destinationFolder() == browsed ? tr("Rename") : tr("Rename and Move"));
 }

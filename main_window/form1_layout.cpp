@@ -89,7 +89,7 @@ void Form1::createLayout()
     Image1->setHeight(4455);
 
     place(Frame1, "Frame1", 360, 6225, 13215, 1575, F1());
-    Frame1->setTitle(QStringLiteral("Move and Rename"));
+    Frame1->setTitle(tr("Move and Rename"));
     outline(Shape2, "Shape2", 120, 570, 5355, 720);
     outline(Shape1, "Shape1", 5490, 570, 3450, 720);
     outline(Shape3, "Shape3", 8970, 570, 1215, 720);
@@ -125,10 +125,10 @@ void Form1::createLayout()
         if (!qobject_cast<Label *>(control))
             control->setAccessibleName(caption->text());
     }
-    File1->setAccessibleName(QStringLiteral("Files")); // "File Name" is the base-name box
-    Drive1->setAccessibleName(QStringLiteral("Drive"));
-    Image1->setAccessibleName(QStringLiteral("Preview"));
-    Text2->setAccessibleDescription(QStringLiteral("New base name of the file"));
+    File1->setAccessibleName(tr("Files")); // "File Name" is the base-name box
+    Drive1->setAccessibleName(tr("Drive"));
+    Image1->setAccessibleName(tr("Preview"));
+    Text2->setAccessibleDescription(tr("New base name of the file"));
     // Only what a person sees: neither the outlines nor the hidden boxes.
     Accessibility::exposeShownChildren(central);
     for (QFrame *shape : {Shape1, Shape2, Shape3})

@@ -29,7 +29,7 @@ constexpr double Half = 0.5;
 double divide(double numerator, double denominator)
 {
     if (denominator == 0)
-        throw HostError(HostError::Code::DivisionByZero, QStringLiteral("Division by zero"));
+        throw HostError(HostError::Code::DivisionByZero, Form1::tr("Division by zero"));
     return numerator / denominator;
 }
 
@@ -38,7 +38,7 @@ std::int16_t toInt16(double value)
 {
     const double rounded = std::nearbyint(value); // the default rounding mode is to nearest, ties to even
     if (rounded < -32768 || rounded > 32767)
-        throw HostError(HostError::Code::Overflow, QStringLiteral("Overflow"));
+        throw HostError(HostError::Code::Overflow, Form1::tr("Overflow"));
     return static_cast<std::int16_t>(rounded);
 }
 }

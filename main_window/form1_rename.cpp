@@ -66,28 +66,28 @@ QString plainReason(const HostError &error, const QString &target)
     if (const auto code = error.code())
         return programReason(*code, error.text());
     if (error.number() == EINVAL && target.contains(QChar(u'\0')))
-        return QStringLiteral("The destination folder may not contain a NUL character.");
+        return Form1::tr("The destination folder may not contain a NUL character.");
     switch (error.number()) {
     case EEXIST:
     case ENOTEMPTY:
-        return QStringLiteral("A file with that name already exists there; nothing was overwritten.");
+        return Form1::tr("A file with that name already exists there; nothing was overwritten.");
     case ENOENT:
-        return QStringLiteral("The file, or the folder it should go to, no longer exists.");
+        return Form1::tr("The file, or the folder it should go to, no longer exists.");
     case EACCES:
     case EPERM:
-        return QStringLiteral("You are not allowed to change the file or the folder it should go to.");
+        return Form1::tr("You are not allowed to change the file or the folder it should go to.");
     case EROFS:
-        return QStringLiteral("The folder lies on a read-only disk.");
+        return Form1::tr("The folder lies on a read-only disk.");
     case ENOSPC:
     case EDQUOT:
-        return QStringLiteral("There is not enough free space where the file should go.");
+        return Form1::tr("There is not enough free space where the file should go.");
     case ENAMETOOLONG:
-        return folderTooLong(target) ? QStringLiteral("The destination folder path is too long.")
-                                     : QStringLiteral("The new name is too long.");
+        return folderTooLong(target) ? Form1::tr("The destination folder path is too long.")
+                                     : Form1::tr("The new name is too long.");
     case ECANCELED:
-        return QStringLiteral("The move was cancelled; the file stays where it was.");
+        return Form1::tr("The move was cancelled; the file stays where it was.");
     case EISDIR:
-        return QStringLiteral("A folder stands where the file should go.");
+        return Form1::tr("A folder stands where the file should go.");
     case ENOTDIR:
         return Form1::tr("A part of the destination folder path is a file, not a folder.");
     case ENOTSUP:
@@ -96,9 +96,9 @@ QString plainReason(const HostError &error, const QString &target)
     case EFBIG:
         return Form1::tr("The file is too large for the disk it should go to; nothing was changed.");
     case EXDEV:
-        return QStringLiteral("Only files can be moved to another disk.");
+        return Form1::tr("Only files can be moved to another disk.");
     case EAGAIN:
-        return QStringLiteral("The file changed while it was being moved; it stays where it was.");
+        return Form1::tr("The file changed while it was being moved; it stays where it was.");
     default:
         return error.text() + u'.';
     }
@@ -120,8 +120,8 @@ bool samePath(QString a, QString b)
 // What is wrong with name parts that leavesFolder refuses.
 QString nameReason(const QString &parts)
 {
-    return parts.contains(QChar(u'\0')) ? QStringLiteral("A name may not contain a NUL character.")
-                                        : QStringLiteral("A name may not contain \"/\".");
+    return parts.contains(QChar(u'\0')) ? Form1::tr("A name may not contain a NUL character.")
+                                        : Form1::tr("A name may not contain \"/\".");
 }
 
 }
@@ -135,7 +135,7 @@ void Form1::Command1_Click()
         const QString chosen = File1->FileName();
         const QString follower = followerOf(chosen); // computed while the chosen file is still listed
         if (FileChosen == 0)
-            m_host.messageBox(QStringLiteral("Chose a File"), MsgBoxStyle::Critical, QStringLiteral("File"));
+            m_host.messageBox(tr("Chose a File"), MsgBoxStyle::Critical, tr("File"));
         bool atTarget = false; // the chosen file now lies at the target path
         auto moved = MoveEnd::Renamed;
         QString reason; // why the name or the file system refused the rename
@@ -149,7 +149,7 @@ void Form1::Command1_Click()
                 else if (File1->FileName().isEmpty()) // the source would be the folder itself
                     reason = plainReason(HostError::fromErrno(ENOENT), NewFile);
                 else if (!OldFile.startsWith(u'/') || !NewFile.startsWith(u'/'))
-                    reason = QStringLiteral("The destination folder must be a full path, starting with \"/\".");
+                    reason = tr("The destination folder must be a full path, starting with \"/\".");
                 else if (samePath(OldFile, NewFile)) {
                     // The file already has that name: nothing to do.
                 } else if (const auto error
@@ -159,14 +159,14 @@ void Form1::Command1_Click()
                     reason = leftRunningReason();
                 }
                 if (!reason.isEmpty())
-                    m_host.messageBox(QStringLiteral("Error File not Renamed\n") + reason, MsgBoxStyle::Critical,
-                        QStringLiteral("Error"));
+                    m_host.messageBox(
+                        tr("Error File not Renamed") + u'\n' + reason, MsgBoxStyle::Critical, tr("Error"));
                 atTarget = reason.isEmpty();
             }
             if (ManyDots == 1)
-                m_host.messageBox(QStringLiteral("Error File not Renamed\n")
+                m_host.messageBox(tr("Error File not Renamed") + u'\n'
                         + tr("The target path may hold no \".\" other than the one before the extension."),
-                    MsgBoxStyle::Critical, QStringLiteral("Error"));
+                    MsgBoxStyle::Critical, tr("Error"));
         }
         m_pressRenamed = atTarget;
         // A refusal keeps the work; a move left running does not, since it may yet take the file away.

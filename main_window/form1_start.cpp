@@ -26,7 +26,7 @@ void Form1::openPath(const QString &path)
             m_host.messageBox(
                 tr("The path is not a folder or a regular file."), MsgBoxStyle::Critical, tr("Cannot Open"));
         else
-            m_host.messageBox(QStringLiteral("Directory does not exist"), MsgBoxStyle::Critical, error->text());
+            m_host.messageBox(tr("Directory does not exist"), MsgBoxStyle::Critical, error->text());
         return;
     }
     Drive1->showVolumeOf(Dir1->Path());

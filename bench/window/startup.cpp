@@ -7,6 +7,7 @@
 #include "probe.h"
 
 #include "controls/lists.h"
+#include "host/translations.h"
 #include "main_window/form1.h"
 
 #include <QApplication>
@@ -151,6 +152,7 @@ StartUp runChild(const QString &self, const QString &which, const QString &folde
 int runStartupChild(const QString &which, const QString &folder)
 {
     if (which == QLatin1String("program")) {
+        Translations::installForUser(); // in the user's language, as the program starts
         BenchHost host;
         Form1 window(host);
         FirstPaint painted(window.File1->viewport());

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -24,6 +25,8 @@ class TestCopyProgress : public QObject
 private Q_SLOTS:
     void progressDialogAfterDelay_data();
     void progressDialogAfterDelay();
+    void amountInTheUserLocale_data();
+    void amountInTheUserLocale();
     void moveOnAWorkerThread_data();
     void moveOnAWorkerThread();
     void stuckMoveIsLeftRunning_data();
@@ -81,6 +84,42 @@ void TestCopyProgress::progressDialogAfterDelay()
     QVERIFY(progress.isShown());
     QVERIFY(!dialog->findChild<QPushButton *>()->isEnabled());
     QVERIFY(progress.cancelledMs() >= 0);
+}
+
+void TestCopyProgress::amountInTheUserLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<qint64>("done");
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("share");
+    const qint64 GiB = qint64(1) << 30;
+    QTest::newRow("English") << "en_US" << 3 * GiB / 2 << 4 * GiB << "1.50 GiB of 4.00 GiB"
+                             << "37%";
+    QTest::newRow("German") << "de_DE" << 3 * GiB / 2 << 4 * GiB << "1,50 GiB of 4,00 GiB"
+                            << "37%";
+    QTest::newRow("French, small") << "fr_FR" << qint64(1536) << qint64(10240) << "1,50 Kio of 10,00 Kio"
+                                   << "15%";
+    QTest::newRow("Arabic digits") << "ar_EG" << qint64(512) << qint64(1024) << "٥١٢ بايت of ١٫٠٠ KiB"
+                                   << "٥٠%";
+}
+
+// The dialog writes sizes and the share copied as the user's locale writes numbers.
+void TestCopyProgress::amountInTheUserLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(qint64, done);
+    QFETCH(qint64, total);
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+    CopyProgressDialog progress(QStringLiteral("/a"), QStringLiteral("/b"));
+    QTest::qWait(int(CopyProgressDialog::delayMs) + 100);
+    QVERIFY(progress.update(done, total));
+    QDialog *dialog = visibleDialog();
+    QVERIFY(dialog);
+    QTEST(dialog->findChild<QLabel *>(QStringLiteral("amount"))->text(), "amount");
+    QTEST(dialog->findChild<QProgressBar *>()->text(), "share");
 }
 
 void TestCopyProgress::moveOnAWorkerThread_data()

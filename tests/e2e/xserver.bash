@@ -10,6 +10,9 @@ app=""
 xvfb=""
 # The real window in the X server, whatever platform the caller's environment names.
 export QT_QPA_PLATFORM=xcb
+# The texts as written, in English, whatever the caller's language; a script that tests another sets its own.
+export LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
 # Never "kill 0": that would signal the whole process group, test runner included.
 cleanup() {
     for pid in $app $xvfb; do kill "$pid" 2>/dev/null || true; done
