@@ -59,7 +59,7 @@ bool defineQuantTables(const QByteArray &segment, std::array<int, 4> &dcQuantize
 {
     for (qsizetype at = 0; at < segment.size();) {
         const int wide = byteAt(segment, at) >> 4, id = byteAt(segment, at) & 0x0F;
-        if (wide > 1 || id > 3 || at + 1 + 64 * (wide + 1) > segment.size())
+        if (wide > 1 || id > 3 || at + 1 + qsizetype(64) * (wide + 1) > segment.size())
             return false;
         dcQuantizers[std::size_t(id)]
             = wide ? byteAt(segment, at + 1) << 8 | byteAt(segment, at + 2) : byteAt(segment, at + 1);

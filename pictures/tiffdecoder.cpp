@@ -217,8 +217,8 @@ uint32_t bandRows(TIFF *tiff, uint32_t width, uint32_t height)
         std::min(
             height, tiled ? field<uint32_t>(tiff, TIFFTAG_TILELENGTH) : field<uint32_t>(tiff, TIFFTAG_ROWSPERSTRIP)));
     const uint32_t rows = tiled || block >= BandRows ? block : BandRows / block * block;
-    const qint64 decodedBlock = tiled ? TIFFTileSize64(tiff) : TIFFStripSize64(tiff);
-    if (qint64(width) * rows * 4 > MaxBandBytes || decodedBlock > MaxBandBytes)
+    const uint64_t decodedBlock = tiled ? TIFFTileSize64(tiff) : TIFFStripSize64(tiff);
+    if (qint64(width) * rows * 4 > MaxBandBytes || decodedBlock > uint64_t(MaxBandBytes))
         return 0;
     return rows;
 }

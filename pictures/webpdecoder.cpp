@@ -21,7 +21,7 @@ constexpr int Lossless = 2; // WebPBitstreamFeatures::format
 std::optional<Decoded> decodeWebpScaled(QIODevice &device, QSize box, const Admit &admit)
 {
     const bool held = device.size() <= MaxFileBytes;
-    const QByteArray file = held ? device.readAll() : device.read(64 * 1024); // the head tells the size
+    const QByteArray file = held ? device.readAll() : device.read(qint64(64) * 1024); // the head tells the size
     const auto *bytes = reinterpret_cast<const uint8_t *>(file.constData());
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config)
