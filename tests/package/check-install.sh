@@ -31,6 +31,11 @@ sizes="16 22 24 32 48 64 128 256"
     echo share/doc/zindle/LICENSE
     echo share/doc/zindle/copyright
     echo share/doc/zindle/changelog.gz
+    # A compiled translation for every translation source.
+    for ts in "$(dirname "$0")"/../../translations/zindle_*.ts; do
+        ts=${ts##*/}
+        echo "share/zindle/translations/${ts%.ts}.qm"
+    done
 } | sort >"$prefix.expected"
 (cd "$prefix" && find . -type f -printf '%P\n' | sort) >"$prefix.installed"
 diff -u "$prefix.expected" "$prefix.installed" || fail "the installed files differ from the expected ones (- expected, + installed)"
