@@ -5,8 +5,8 @@
 // a sparse row of the picture, and is added where it lies. libpng reports
 // errors by longjmp: the functions that call it hold nothing that needs a
 // destructor, and the reader frees libpng's state whatever happened.
+#include "pictures/pngrows.h"
 #include "pictures/scaling.h"
-#include "pictures/streamdecoders.h"
 
 #include <png.h>
 
@@ -80,11 +80,9 @@ public:
     {
         return {int(png_get_image_width(m_png, m_info)), int(png_get_image_height(m_png, m_info))};
     }
-    // The most pixels a PNG of this layout, whose chunks hold `bytes`, may have.
     [[nodiscard]] qint64 pixelLimit(qint64 bytes) const
     {
-        const qint64 rowBytes = std::max(RowBytes, std::min(MaxRowBytes, bytes * MaxInflation));
-        return std::min(MaxPixels, rowBytes * png_get_image_width(m_png, m_info) / std::max<qint64>(1, m_rowBytes));
+        return pngPixelLimit(png_get_image_width(m_png, m_info), m_rowBytes, bytes);
     }
     [[nodiscard]] bool interlaced() const { return png_get_interlace_type(m_png, m_info) != PNG_INTERLACE_NONE; }
     [[nodiscard]] bool alpha() const { return m_alpha; }
@@ -121,7 +119,22 @@ private:
 };
 }
 
+qint64 pngPixelLimit(qint64 width, qint64 rowBytes, qint64 fileBytes)
+{
+    const qint64 inflated = std::max(RowBytes, std::min(MaxRowBytes, fileBytes * MaxInflation));
+    return std::min(MaxPixels, inflated * width / std::max<qint64>(1, rowBytes));
+}
+
 std::optional<Decoded> decodePngRows(QIODevice &device, QSize box, const Admit &admit)
+{
+    bool taken = false;
+    std::optional<Decoded> decoded = decodeCommonPng(device, box, admit, taken);
+    if (taken || !device.seek(0))
+        return decoded;
+    return decodePngWithLibpng(device, box, admit);
+}
+
+std::optional<Decoded> decodePngWithLibpng(QIODevice &device, QSize box, const Admit &admit)
 {
     PngReader reader(device);
     if (!reader.start())
