@@ -138,14 +138,16 @@ private:
 
 enum Filter : unsigned char { None, Sub, Up, Average, Paeth };
 
-// Undoes a row's filter, `Bytes` bytes a pixel; `above` is the row above, unfiltered (zeros for the first).
+// Undoes a row's filter, `Bytes` bytes a pixel; `above` is the row above, unfiltered (zeros for
+// the first). Both have a byte to spare after them.
 #if defined(__SSE2__)
-// A pixel at a time, its samples in the 16-bit lanes of a register.
+// A pixel at a time, its samples in the 16-bit lanes of a register. Four bytes are read
+// for a pixel of three (the row has a byte after it), only its three written.
 template<int Bytes>
 __m128i load(const unsigned char *pixel)
 {
     int value = 0;
-    std::memcpy(&value, pixel, Bytes);
+    std::memcpy(&value, pixel, 4);
     return _mm_cvtsi32_si128(value);
 }
 
@@ -153,7 +155,13 @@ template<int Bytes>
 void store(unsigned char *pixel, __m128i value)
 {
     const int bytes = _mm_cvtsi128_si32(value);
-    std::memcpy(pixel, &bytes, Bytes);
+    if constexpr (Bytes == 4) {
+        std::memcpy(pixel, &bytes, 4);
+    } else {
+        pixel[0] = static_cast<unsigned char>(bytes);
+        pixel[1] = static_cast<unsigned char>(bytes >> 8);
+        pixel[2] = static_cast<unsigned char>(bytes >> 16);
+    }
 }
 
 __m128i absolute(__m128i value)
@@ -241,7 +249,7 @@ bool readRows(Inflater &inflater, Shrinker &shrinker, QSize size)
 {
     const std::size_t rowBytes = std::size_t(size.width()) * Bytes, stride = rowBytes + 1; // with its filter byte
     const int batch = int(std::clamp<std::size_t>(BatchBytes / stride, 1, std::size_t(size.height())));
-    std::vector<unsigned char> rows(stride * std::size_t(batch)), above(rowBytes, 0);
+    std::vector<unsigned char> rows(stride * std::size_t(batch) + 1), above(rowBytes + 1, 0);
     std::vector<unsigned char> rgba(Bytes == 4 ? 0 : std::size_t(size.width()) * 4);
     for (int y = 0; y < size.height(); y += batch) {
         const int count = std::min(batch, size.height() - y);
