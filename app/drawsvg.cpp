@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -24,6 +25,8 @@ namespace
 {
 constexpr rlim_t CpuSeconds = 3; // the loader's deadline comes first; this holds if the loader is gone
 constexpr rlim_t OpenFiles = 256; // fonts and plugins
+constexpr int MaxMappedBytes = 32 << 20; // blocks larger than this are mapped on their own
+constexpr int MaxKeptBytes = 128 << 20; // freed memory kept up to this much
 
 void limit(int resource, rlim_t value)
 {
@@ -69,6 +72,10 @@ int main(int argc, char *argv[])
     ::close_range(STDERR_FILENO + 1, ~0U, 0); // whatever the starter left open
     limitResources();
     qputenv("QT_QPA_PLATFORM", "offscreen"); // draws into memory only: no display connection
+    // What warming up allocates stays this process's to reuse: large blocks from the heap, never
+    // handed back, so that drawing touches no page the kernel must first find and clear.
+    ::mallopt(M_MMAP_THRESHOLD, MaxMappedBytes);
+    ::mallopt(M_TRIM_THRESHOLD, MaxKeptBytes);
     QGuiApplication app(argc, argv);
     warmUp();
     const char ready = SvgWire::Ready;
