@@ -4,6 +4,7 @@
 
 #include "controls/accessibility.h"
 #include "controls/appicon.h"
+#include "controls/placement.h"
 #include "controls/twips.h"
 #include "host/host.h"
 
@@ -145,9 +146,8 @@ void frmAbout::placeLabel(QLabel *label, const QRect &rect, const QFont &font, c
 
 void frmAbout::createLayout()
 {
-    // Fixed size and place: the client area's corner at 2340, 1935 twips on the screen.
-    setGeometry(twipsRect(2340, 1935, 5775, 4590));
-    setFixedSize(size());
+    setFixedSize(twipsRect(0, 0, 5775, 4590).size());
+    placeOnScreen();
 
     const QFont normal = uiFont(8.25);
     placeLabel(lblTitle, twipsRect(930, 240, 3885, 480), uiFont(8.25, true), Qt::black);
@@ -234,4 +234,18 @@ void frmAbout::closeEvent(QCloseEvent *event)
 {
     Timer1->stop();
     event->accept();
+}
+
+bool frmAbout::event(QEvent *event)
+{
+    if (firstFramed(*this, *event, m_framed))
+        placeOnScreen();
+    return QDialog::event(event);
+}
+
+void frmAbout::placeOnScreen()
+{
+    // Fixed size and place: the client area's corner at 2340, 1935 twips on the screen, moved
+    // onto a screen too small to show it all there.
+    ::placeOnScreen(*this, twipsRect(2340, 1935, 5775, 4590));
 }

@@ -62,9 +62,11 @@ public:
 protected:
     // The close box unloads the box and nothing else: no reject(), no main window.
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void createLayout();
+    void placeOnScreen();
     void placeLabel(QLabel *label, const QRect &rect, const QFont &font, const QColor &color);
     // Locates the tool and launches it; false when no place yields one. Host failures propagate.
     bool launchSysInfo(QString &SysInfoPath);
@@ -79,4 +81,5 @@ private:
     QWidget *const m_mainWindow;
     QTimer *const m_tickWait; // retries a tick that came while another handler ran
     const int m_loadLoopLevel; // the event loop nesting the box was loaded in
+    bool m_framed = false; // fitted to the screen with the frame counted
 };

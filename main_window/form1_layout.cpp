@@ -9,20 +9,17 @@
 #include "controls/controls.h"
 #include "controls/imagebox.h"
 #include "controls/lists.h"
+#include "controls/placement.h"
 #include "controls/twips.h"
-#include "main_window/placement.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
-#include <QWindow>
 
-#include <cmath>
 #include <utility>
 
 namespace
@@ -177,30 +174,13 @@ void Form1::placeOnScreen()
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
     const QRect placed(
         twipsToPixels(1590), twipsToPixels(1830) - menuHeight, twipsToPixels(13860), twipsToPixels(9660) + menuHeight);
-    const QScreen *screen = QGuiApplication::screenAt(placed.topLeft());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    if (!screen) {
-        setGeometry(placed);
-        return;
-    }
-    // At a fractional scale, position and size round apart: an edge placed on the screen's
-    // edge could land one device pixel beyond it.
-    const qreal scale = screen->devicePixelRatio();
-    const int spare = scale == std::floor(scale) ? 0 : 1;
-    const QRect available = screen->availableGeometry().adjusted(0, 0, -spare, -spare);
-    setGeometry(fittedInto(placed, frame, available, style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
+    ::placeOnScreen(*this, placed, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 bool Form1::event(QEvent *event)
 {
-    // The window system tells the frame's size only once the window is shown and framed.
-    const bool framing = event->type() == QEvent::Show || event->type() == QEvent::Move;
-    if (framing && !m_framed && windowHandle() && !windowHandle()->frameMargins().isNull()) {
-        m_framed = true;
+    if (firstFramed(*this, *event, m_framed))
         placeOnScreen();
-    }
     return QMainWindow::event(event);
 }
 

@@ -74,5 +74,13 @@ xdotool mousemove --sync $((rx + w / 2 + $(px 803) - $(px 684))) $((ry + $(px 47
 sleep 0.5
 [ -f "$docs/beach.png" ] || fail "at $scale the Rename button did not rename a.png: $(ls "$docs")"
 [ ! -e "$docs/a.png" ] || fail "at $scale a.png is still there"
+
+# 4. The About box, whose place would put its lower edge off such a screen, is moved onto it.
+key alt+h a
+about=$(xdotool search --sync --onlyvisible --name '^About Zindle$' | head -1)
+eval "$(xdotool getwindowgeometry --shell "$about")"
+((X >= 0 && Y >= 0 && X + WIDTH <= screen_w && Y + HEIGHT <= screen_h)) ||
+    fail "at $scale the About box (${WIDTH}x$HEIGHT at $X,$Y) does not fit the $3 screen"
+key Return
 stop
-echo "PASS: at $scale on $3 the window fits, scrolls to the From and To rows and the Rename button, and renames"
+echo "PASS: at $scale on $3 the window and the About box fit, the window scrolls to the From and To rows and the Rename button, and renames"

@@ -3,8 +3,8 @@
 // The main window's start-up, its target path and the window as a keyboard user meets it.
 #include "controls/controls.h"
 #include "controls/lists.h"
+#include "controls/placement.h"
 #include "main_window/form1.h"
-#include "main_window/placement.h"
 #include "testsupport/fakehost.h"
 #include "testsupport/testfiles.h"
 

@@ -1,8 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_window/placement.h"
+#include "controls/placement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -29,4 +36,31 @@ QRect fittedInto(const QRect &window, const QMargins &frame, const QRect &availa
     outer.setWidth(outer.width() + (scrollsDown ? scrollBar : 0));
     outer.setHeight(outer.height() + (scrollsAcross ? scrollBar : 0));
     return movedInto(outer, available).marginsRemoved(frame);
+}
+
+void placeOnScreen(QWidget &window, const QRect &placed, int scrollBar)
+{
+    const QScreen *screen = QGuiApplication::screenAt(placed.topLeft());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        window.setGeometry(placed);
+        return;
+    }
+    const QMargins frame = window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
+    // At a fractional scale, position and size round apart: an edge placed on the screen's
+    // edge could land one device pixel beyond it.
+    const qreal scale = screen->devicePixelRatio();
+    const int spare = scale == std::floor(scale) ? 0 : 1;
+    const QRect available = screen->availableGeometry().adjusted(0, 0, -spare, -spare);
+    window.setGeometry(fittedInto(placed, frame, available, scrollBar));
+}
+
+bool firstFramed(const QWidget &window, const QEvent &event, bool &framed)
+{
+    if (framed || (event.type() != QEvent::Show && event.type() != QEvent::Move) || !window.windowHandle()
+        || window.windowHandle()->frameMargins().isNull())
+        return false;
+    framed = true;
+    return true;
 }
