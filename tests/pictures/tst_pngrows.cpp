@@ -24,7 +24,7 @@ QByteArray samples(QSize size, int channels, int depth = 8)
     for (int y = 0; y < size.height(); ++y) {
         raw.append('\0');
         for (qsizetype i = 0; i < rowBytes; ++i)
-            raw.append(char(y % 3 == 0 ? noise.bounded(256) : (i * 5 + y * 9 + noise.bounded(4)) & 0xFF));
+            raw.append(char(y % 3 == 0 ? noise.bounded(256) : (i * 5 + qsizetype(y) * 9 + noise.bounded(4)) & 0xFF));
     }
     return raw;
 }
