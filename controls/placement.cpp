@@ -58,7 +58,9 @@ void placeOnScreen(QWidget &window, const QRect &placed, int scrollBar)
 
 bool firstFramed(const QWidget &window, const QEvent &event, bool &framed)
 {
-    if (framed || (event.type() != QEvent::Show && event.type() != QEvent::Move) || !window.windowHandle()
+    // The event's type first: a window's own members are not all made yet when the events of
+    // its construction come (children added), and `framed` may be one of them.
+    if ((event.type() != QEvent::Show && event.type() != QEvent::Move) || framed || !window.windowHandle()
         || window.windowHandle()->frameMargins().isNull())
         return false;
     framed = true;
