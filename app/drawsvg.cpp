@@ -85,5 +85,7 @@ int main(int argc, char *argv[])
     const std::optional<Drawn> drawn = request ? drawSvg(request->document, request->box) : std::nullopt;
     const bool written = drawn && SvgWire::writeReply(STDOUT_FILENO, *drawn);
     ::close(STDOUT_FILENO); // the end of the answer, before the process is taken down
-    ::_exit(written ? 0 : 1); // nothing is left to tidy that the system does not reclaim
+    // Nothing is left to tidy that the system does not reclaim, and the pixels the pipe still
+    // holds by reference are never freed, which could write over their first bytes.
+    ::_exit(written ? 0 : 1);
 }

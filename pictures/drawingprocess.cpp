@@ -108,12 +108,15 @@ QString drawingProgram()
     const QString chosen = qEnvironmentVariable(DrawingProgramVariable);
     if (!chosen.isEmpty())
         return chosen;
-    char self[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self);
-    if (length <= 0 || length >= ssize_t(sizeof self))
-        return {};
-    const std::string executable(self, std::size_t(length));
-    return decodePath(executable.substr(0, executable.rfind('/') + 1) + ZINDLE_DRAWING_PROGRAM);
+    static const QString besideExecutable = [] { // looked up once: every load asks
+        char self[PATH_MAX];
+        const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self);
+        if (length <= 0 || length >= ssize_t(sizeof self))
+            return QString();
+        const std::string executable(self, std::size_t(length));
+        return decodePath(executable.substr(0, executable.rfind('/') + 1) + ZINDLE_DRAWING_PROGRAM);
+    }();
+    return besideExecutable;
 }
 
 std::optional<Drawn> drawInOwnProcess(const QByteArray &document, QSize box, int limitMs)
@@ -142,6 +145,7 @@ std::optional<Drawn> drawInOwnProcess(const QByteArray &document, QSize box, int
 
 void startDrawingProcess()
 {
+    drawingProcesses().wake(); // first, so that it wakes while the rest of the load goes on
     const std::string path = runnable(drawingProgram());
     if (!path.empty())
         drawingProcesses().prepare(path);

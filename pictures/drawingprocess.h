@@ -28,6 +28,7 @@ inline constexpr char DrawingProgramVariable[] = "ZINDLE_DRAW_SVG";
 [[nodiscard]] std::optional<Drawn> drawInOwnProcess(const QByteArray &document, QSize box, int limitMs);
 
 // Starts a drawing process ahead, if none is ready yet; nothing when the program is missing.
+// Wakes the one that is ready: the picture about to be loaded may be an SVG.
 void startDrawingProcess();
 // Ends the drawing processes, the one kept ready too, and waits for them.
 void stopDrawingProcesses();

@@ -9,6 +9,8 @@
 // and the loader wakes once to read it.
 #include "pictures/drawingprocesses.h"
 
+#include "pictures/svgdrawing.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -109,6 +111,13 @@ void DrawingProcesses::prepare(const std::string &program)
     if (!m_starter.joinable())
         m_starter = std::thread([this] { startAhead(); });
     m_wake.notify_all();
+}
+
+void DrawingProcesses::wake()
+{
+    const std::lock_guard<std::mutex> locked(m_lock);
+    if (m_ready)
+        (void)::send(m_ready->requests, &SvgWire::Wake, 1, MSG_NOSIGNAL);
 }
 
 void DrawingProcesses::finish(DrawingChild &child, bool kill)

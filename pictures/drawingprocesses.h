@@ -33,6 +33,8 @@ public:
     [[nodiscard]] std::optional<DrawingChild> take(const std::string &program);
     // Has one started ahead, unless one is ready; reaps those that have ended.
     void prepare(const std::string &program);
+    // Wakes the process started ahead, if there is one, so that it is quick to take a request.
+    void wake();
     // Done with a process that has drawn or failed, or that is killed now because it is late.
     void finish(DrawingChild &child, bool kill);
     // Ends them all, once no start is under way.

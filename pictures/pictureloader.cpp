@@ -250,7 +250,7 @@ Decoded decodeDevice(QIODevice &device, QSize box, Budget &budget)
 Picture loadPictureFile(const QString &path, QSize boxPixels)
 {
     limitAllocations();
-    startDrawingProcess(); // ahead of the first vector picture
+    startDrawingProcess(); // ahead of the first vector picture, and woken for this one
     const int fd = openRegularFile(path);
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

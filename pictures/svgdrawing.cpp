@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/uio.h>
 #include <type_traits>
 #include <unistd.h>
 
@@ -24,6 +26,7 @@ struct RequestHeader {
     std::int32_t width = 0, height = 0; // of the box
     std::uint32_t length = 0; // of the document that follows
 };
+static_assert(char(Magic & 0xFF) != SvgWire::Wake, "a request's first byte is never a wake-up");
 
 // Passes `size` bytes through `io` (::read or ::write) across interruptions and short counts.
 template<typename Buffer>
@@ -51,6 +54,27 @@ bool writeAll(int fd, const void *data, std::size_t size)
 bool readAll(int fd, void *data, std::size_t size)
 {
     return transferAll<void *>(::read, fd, data, size);
+}
+
+// Hands `size` bytes to the pipe `fd` by reference: the kernel copies them
+// once, into the reader, instead of into the pipe and then into the reader.
+// Anything but a pipe is written to.
+bool spliceAll(int fd, const void *data, std::size_t size)
+{
+    const auto *at = static_cast<const char *>(data);
+    while (size > 0) {
+        iovec piece {const_cast<char *>(at), size};
+        const ssize_t n = ::vmsplice(fd, &piece, 1, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EBADF && at == data)
+            return writeAll(fd, data, size);
+        if (n <= 0)
+            return false;
+        at += n;
+        size -= std::size_t(n);
+    }
+    return true;
 }
 }
 
@@ -83,7 +107,12 @@ QByteArray request(const QByteArray &document, QSize box)
 std::optional<Request> readRequest(int fd)
 {
     RequestHeader header;
-    if (!readAll(fd, &header, sizeof header) || header.magic != Magic || header.length > MaxDocumentBytes
+    auto *bytes = reinterpret_cast<char *>(&header);
+    do {
+        if (!readAll(fd, bytes, 1))
+            return std::nullopt;
+    } while (*bytes == Wake);
+    if (!readAll(fd, bytes + 1, sizeof header - 1) || header.magic != Magic || header.length > MaxDocumentBytes
         || header.width <= 0 || header.height <= 0 || header.width > MaxSide || header.height > MaxSide)
         return std::nullopt;
     Request request {QSize(header.width, header.height), QByteArray(qsizetype(header.length), Qt::Uninitialized)};
@@ -98,7 +127,7 @@ bool writeReply(int fd, const Drawn &drawn)
     const ReplyHeader header {drawn.size.width(), drawn.size.height(), image.width(), image.height(),
         int(image.format()), image.bytesPerLine()};
     // One write for the pixels, which are contiguous: every write may wake the reader.
-    return writeAll(fd, &header, sizeof header) && writeAll(fd, image.constBits(), std::size_t(image.sizeInBytes()));
+    return writeAll(fd, &header, sizeof header) && spliceAll(fd, image.constBits(), std::size_t(image.sizeInBytes()));
 }
 
 std::optional<Drawn> announcedPicture(const ReplyHeader &header, QSize box)

@@ -23,10 +23,15 @@ struct Drawn {
 
 // What the loader and the drawing process say to each other, over the
 // process's standard input and output: the process announces that it is
-// ready, is sent one request, answers it and ends.
+// ready, is sent one request, answers it and ends. Before the request, the
+// loader may send wake-ups, which the process reads and passes over.
 namespace SvgWire
 {
 constexpr char Ready = 'R';
+// A process that has slept long is slow to wake (its caches and page walks
+// are cold): woken as a load begins, while the loader still opens, reads and
+// cleans the document, it is quick to take the request that follows.
+constexpr char Wake = 'W';
 
 struct Request {
     QSize box;
@@ -34,7 +39,7 @@ struct Request {
 };
 
 [[nodiscard]] QByteArray request(const QByteArray &document, QSize box);
-// Reads one request from `fd`; nothing when it is cut short or malformed.
+// Reads one request from `fd`, passing over wake-ups; nothing when it is cut short or malformed.
 [[nodiscard]] std::optional<Request> readRequest(int fd);
 // The answer: this header, then the image's bytes as QImage holds them.
 struct ReplyHeader {
@@ -44,7 +49,8 @@ struct ReplyHeader {
     std::int64_t bytesPerLine = 0;
 };
 
-// Writes a picture to `fd`; false when the reader has gone.
+// Writes a picture to `fd`; false when the reader has gone. Into a pipe, the
+// pixels are handed over by reference: they must stay as they are until read.
 [[nodiscard]] bool writeReply(int fd, const Drawn &drawn);
 // The picture an answer's header announces, its pixels yet to be read into
 // it; nothing unless it is one that fits `box`.
