@@ -1,17 +1,22 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The drawing program: draws one cleaned SVG document for the picture loader,
+// The drawing program: draws cleaned SVG documents for the picture loader,
 // which starts it ahead of need. It keeps nothing but its standard input
-// (the request), output (the pixels) and error, limits its own resources
+// (the requests), output (the pixels) and error, limits its own resources
 // before it parses anything, loads what drawing needs, says it is ready, and
-// then draws the one document it is sent. The loader kills it at its deadline.
+// then draws each document it is sent, until its input ends. The loader kills
+// it at its deadline; it ends by itself once drawing has left it large.
 #include "pictures/svgdrawing.h"
 
 #include <QGuiApplication>
 
 #include <malloc.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstddef>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZINDLE_ADDRESS_SANITIZER 1
@@ -21,17 +26,34 @@
 #endif
 #endif
 
+#ifdef ZINDLE_ADDRESS_SANITIZER
+extern "C" std::size_t __sanitizer_get_heap_size(); // NOLINT: declared by no header the compiler ships
+#endif
+
 namespace
 {
 constexpr rlim_t CpuSeconds = 3; // the loader's deadline comes first; this holds if the loader is gone
 constexpr rlim_t OpenFiles = 256; // fonts and plugins
 constexpr int MaxMappedBytes = 32 << 20; // blocks larger than this are mapped on their own
 constexpr int MaxKeptBytes = 128 << 20; // freed memory kept up to this much
+constexpr std::size_t MaxGrownBytes = 32 << 20; // what drawing may leave it holding beyond what warming up did
 
 void limit(int resource, rlim_t value)
 {
     const rlimit limits {value, value};
     ::setrlimit(resource, &limits);
+}
+
+// Allows what comes next its own CPU seconds, counted from what the process has used so far.
+void limitCpu()
+{
+    rusage used {};
+    rlimit limits {};
+    if (::getrusage(RUSAGE_SELF, &used) != 0 || ::getrlimit(RLIMIT_CPU, &limits) != 0)
+        return;
+    const rlim_t spent = rlim_t(used.ru_utime.tv_sec + used.ru_stime.tv_sec) + 1;
+    limits.rlim_cur = std::min(limits.rlim_max, spent + CpuSeconds);
+    ::setrlimit(RLIMIT_CPU, &limits);
 }
 
 void limitResources()
@@ -42,9 +64,20 @@ void limitResources()
 #ifndef ZINDLE_ADDRESS_SANITIZER
     limit(RLIMIT_DATA, rlim_t(384) << 20);
 #endif
-    limit(RLIMIT_CPU, CpuSeconds);
+    limitCpu();
     limit(RLIMIT_NOFILE, OpenFiles);
     limit(RLIMIT_CORE, 0);
+}
+
+// The bytes the heap holds, in use or kept for reuse.
+std::size_t heapBytes()
+{
+#ifdef ZINDLE_ADDRESS_SANITIZER
+    return __sanitizer_get_heap_size(); // its allocator, which malloc's own statistics do not see
+#else
+    const struct mallinfo2 heap = ::mallinfo2();
+    return heap.arena + heap.hblkhd;
+#endif
 }
 
 // Loads the SVG decoder, the fonts and the raster engine, and runs through
@@ -78,14 +111,37 @@ int main(int argc, char *argv[])
     ::mallopt(M_TRIM_THRESHOLD, MaxKeptBytes);
     QGuiApplication app(argc, argv);
     warmUp();
+    const std::size_t warm = heapBytes();
+    // The loader has this process woken on its own core; awake, it may run anywhere again.
+    cpu_set_t cores;
+    const bool placed = ::sched_getaffinity(0, sizeof cores, &cores) == 0;
+    const auto woken = [&] {
+        if (placed)
+            ::sched_setaffinity(0, sizeof cores, &cores);
+    };
     const char ready = SvgWire::Ready;
     if (::write(STDOUT_FILENO, &ready, 1) != 1)
         return 1;
-    const std::optional<SvgWire::Request> request = SvgWire::readRequest(STDIN_FILENO);
-    const std::optional<Drawn> drawn = request ? drawSvg(request->document, request->box) : std::nullopt;
-    const bool written = drawn && SvgWire::writeReply(STDOUT_FILENO, *drawn);
-    ::close(STDOUT_FILENO); // the end of the answer, before the process is taken down
-    // Nothing is left to tidy that the system does not reclaim, and the pixels the pipe still
-    // holds by reference are never freed, which could write over their first bytes.
-    ::_exit(written ? 0 : 1);
+    // The pixels of the last answer, handed to the pipe by reference, stay as they are until the
+    // loader has read them, which it has once it sends the next request.
+    std::optional<Drawn> answered;
+    for (;;) {
+        const std::optional<SvgWire::Request> request = SvgWire::readRequest(STDIN_FILENO, woken);
+        if (!request)
+            ::_exit(0);
+        limitCpu();
+        std::optional<Drawn> drawn = drawSvg(request->document, request->box);
+        if (!drawn)
+            ::_exit(1);
+        const bool ending = heapBytes() > warm + MaxGrownBytes;
+        if (!SvgWire::writeReply(STDOUT_FILENO, *drawn, ending))
+            ::_exit(1);
+        if (ending) {
+            ::close(STDOUT_FILENO); // the end of the answer, before the process is taken down
+            // Nothing is left to tidy that the system does not reclaim, and the pixels the pipe
+            // still holds by reference are never freed, which could write over their first bytes.
+            ::_exit(0);
+        }
+        answered = std::move(drawn);
+    }
 }

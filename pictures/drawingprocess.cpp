@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The loader's side of a drawing: it waits for the process started ahead to
 // be ready, sends it the document and reads the picture, against the clock.
+// A process that has drawn well draws the next picture too, warm from it.
 #include "pictures/drawingprocess.h"
 
 #include "base/hosterror.h"
@@ -75,8 +76,9 @@ bool receive(const DrawingChild &child, void *data, std::size_t size, const QEla
     return true;
 }
 
-// The picture the child draws, read straight into its image.
-std::optional<Drawn> receivePicture(const DrawingChild &child, QSize box, const QElapsedTimer &clock, qint64 limitMs)
+// The picture the child draws, read straight into its image; `ending` tells whether the child ends after it.
+std::optional<Drawn> receivePicture(
+    const DrawingChild &child, QSize box, const QElapsedTimer &clock, qint64 limitMs, bool &ending)
 {
     SvgWire::ReplyHeader header;
     if (!receive(child, &header, sizeof header, clock, limitMs))
@@ -84,6 +86,7 @@ std::optional<Drawn> receivePicture(const DrawingChild &child, QSize box, const 
     std::optional<Drawn> drawn = SvgWire::announcedPicture(header, box);
     if (!drawn || !receive(child, drawn->image.bits(), std::size_t(drawn->image.sizeInBytes()), clock, limitMs))
         return std::nullopt;
+    ending = header.ending != 0;
     return drawn;
 }
 
@@ -126,20 +129,25 @@ std::optional<Drawn> drawInOwnProcess(const QByteArray &document, QSize box, int
     if (path.empty())
         throw missing(program);
     std::optional<Drawn> drawn;
-    for (int attempt = 0; attempt < 2; ++attempt) { // one that died before it was ready is replaced once
+    // One that ended before it took the request, while it started or waited, is replaced once.
+    bool sent = false;
+    for (int attempt = 0; attempt < 2 && !sent; ++attempt) {
         std::optional<DrawingChild> child = drawingProcesses().take(path);
         if (!child)
             throw missing(program);
-        const bool ready = awaitReady(*child);
+        const bool ready = child->drew || awaitReady(*child);
         QElapsedTimer clock;
         clock.start();
-        if (ready && send(*child, SvgWire::request(document, box), clock, limitMs))
-            drawn = receivePicture(*child, box, clock, limitMs);
-        drawingProcesses().finish(*child, !drawn); // killed when late
-        if (ready)
-            break;
+        sent = ready && send(*child, SvgWire::request(document, box), clock, limitMs);
+        bool ending = true;
+        if (sent)
+            drawn = receivePicture(*child, box, clock, limitMs, ending);
+        if (drawn && !ending)
+            drawingProcesses().keep(*child);
+        else
+            drawingProcesses().finish(*child, !drawn); // killed when late
     }
-    drawingProcesses().prepare(path); // a fresh one for the next picture
+    drawingProcesses().prepare(path); // a fresh one for the next picture, unless this one is kept
     return drawn;
 }
 

@@ -12,8 +12,9 @@
 // program, started with posix_spawn (never a fork of this threaded process),
 // with nothing but its standard input, output and error, under its own
 // memory and CPU-time limits. One is kept started ahead, so that a preview
-// does not wait for it to load; each draws one picture and ends, and a fresh
-// one is started in its place.
+// does not wait for it to load; one that has drawn draws the next picture
+// too, warm from the last. A fresh one takes the place of one that failed,
+// was killed at the deadline, or ended because drawing left it large.
 
 // The environment variable that names the drawing program instead (only tests set it).
 inline constexpr char DrawingProgramVariable[] = "ZINDLE_DRAW_SVG";
@@ -32,7 +33,7 @@ inline constexpr char DrawingProgramVariable[] = "ZINDLE_DRAW_SVG";
 void startDrawingProcess();
 // Ends the drawing processes, the one kept ready too, and waits for them.
 void stopDrawingProcesses();
-// Waits for the drawing processes that have drawn to end, so that what they
-// used counts with this process's ended children (getrusage); the one kept
-// ready stays.
+// Ends the drawing processes that have drawn and waits for them, so that what
+// they used counts with this process's ended children (getrusage); one
+// started ahead that has drawn nothing stays.
 void reapDrawingProcesses();

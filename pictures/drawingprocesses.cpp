@@ -5,8 +5,8 @@
 // holds can stop it, and the new program shares nothing with this one. The
 // child's standard input is one end of a socket pair, so that a child that
 // died is an error on a send, never a SIGPIPE here; its standard output is a
-// pipe large enough for the whole picture, so that it writes once and ends,
-// and the loader wakes once to read it.
+// pipe large enough for the whole picture, so that it answers in one write,
+// which the loader reads in one go.
 #include "pictures/drawingprocesses.h"
 
 #include "pictures/svgdrawing.h"
@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <sched.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -33,6 +34,21 @@ void killAndReap(pid_t pid)
 {
     ::kill(pid, SIGKILL);
     while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) { }
+}
+
+// Has a process woken on the core this thread runs on, which is awake: on a
+// virtual machine an idle core can take milliseconds to wake, and this thread
+// soon waits for the process's answer, leaving the core to it. Awake, the
+// process takes back the cores it had.
+void wokenHere(pid_t pid)
+{
+    cpu_set_t core;
+    const int here = ::sched_getcpu();
+    if (here < 0)
+        return;
+    CPU_ZERO(&core);
+    CPU_SET(here, &core);
+    ::sched_setaffinity(pid, sizeof core, &core);
 }
 
 std::optional<DrawingChild> spawn(const std::string &program)
@@ -91,7 +107,7 @@ DrawingProcesses::~DrawingProcesses()
 std::optional<DrawingChild> DrawingProcesses::take(const std::string &program)
 {
     std::unique_lock<std::mutex> locked(m_lock);
-    m_wake.wait(locked, [this] { return !m_starting; });
+    m_wake.wait(locked, [this] { return !m_starting && m_wanted.empty(); }); // the one asked for, not another
     reapFinished(true);
     std::optional<DrawingChild> child = std::exchange(m_ready, std::nullopt);
     if (child && child->program != program)
@@ -116,8 +132,10 @@ void DrawingProcesses::prepare(const std::string &program)
 void DrawingProcesses::wake()
 {
     const std::lock_guard<std::mutex> locked(m_lock);
-    if (m_ready)
-        (void)::send(m_ready->requests, &SvgWire::Wake, 1, MSG_NOSIGNAL);
+    if (!m_ready)
+        return;
+    wokenHere(m_ready->pid);
+    (void)::send(m_ready->requests, &SvgWire::Wake, 1, MSG_NOSIGNAL);
 }
 
 void DrawingProcesses::finish(DrawingChild &child, bool kill)
@@ -126,6 +144,16 @@ void DrawingProcesses::finish(DrawingChild &child, bool kill)
         ::kill(child.pid, SIGKILL);
     const std::lock_guard<std::mutex> locked(m_lock);
     retire(child);
+}
+
+void DrawingProcesses::keep(DrawingChild &child)
+{
+    const std::lock_guard<std::mutex> locked(m_lock);
+    child.drew = true;
+    if (m_ready || m_closing)
+        retire(child);
+    else
+        m_ready = child;
 }
 
 void DrawingProcesses::stop()
@@ -142,6 +170,8 @@ void DrawingProcesses::stop()
 void DrawingProcesses::reap()
 {
     const std::lock_guard<std::mutex> locked(m_lock);
+    if (m_ready && m_ready->drew)
+        retire(*m_ready), m_ready.reset();
     reapFinished(true);
 }
 

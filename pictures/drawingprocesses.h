@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zindle developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing processes the picture loader keeps: started with posix_spawn,
-// ahead of need, and reaped once they have drawn.
+// ahead of need, kept while they draw well, and reaped once they are done.
 #pragma once
 
 #include <condition_variable>
@@ -17,6 +17,7 @@ struct DrawingChild {
     int requests = -1; // the child's standard input
     int replies = -1; // its standard output
     std::string program;
+    bool drew = false; // it has drawn a picture, and so has said that it is ready
 };
 
 // The one started ahead of need, on a thread of its own so that no preview
@@ -37,9 +38,11 @@ public:
     void wake();
     // Done with a process that has drawn or failed, or that is killed now because it is late.
     void finish(DrawingChild &child, bool kill);
+    // Keeps a process that has drawn for the next picture, unless another is ready.
+    void keep(DrawingChild &child);
     // Ends them all, once no start is under way.
     void stop();
-    // Reaps those that have drawn, waiting for them to end.
+    // Ends those that have drawn, the one kept for the next picture too, and waits for them.
     void reap();
 
 private:

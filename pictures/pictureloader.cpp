@@ -71,6 +71,13 @@ int openRegularFile(const QString &path)
     return fd;
 }
 
+// The formats Qt's decoders read, from the plugins it finds once: asking lists them anew.
+const QList<QByteArray> &qtFormats()
+{
+    static const QList<QByteArray> formats = QImageReader::supportedImageFormats();
+    return formats;
+}
+
 // The size the decoder will produce, which for a GIF is its canvas whatever its first frame says.
 QSize storedSize(QImageReader &reader, const QByteArray &format, const QByteArray &head)
 {
@@ -226,7 +233,7 @@ Decoded decodeDevice(QIODevice &device, QSize box, Budget &budget)
     const QByteArray format = sniffFormat(head);
     // PNG, TIFF and still WebP pictures go to their libraries, the others to Qt's decoders.
     const bool ownDecoder = format == "png" || format == "tiff" || format == "webp";
-    if (format.isEmpty() || (!ownDecoder && !QImageReader::supportedImageFormats().contains(format)))
+    if (format.isEmpty() || (!ownDecoder && !qtFormats().contains(format)))
         throw notAPicture();
     if (format == "png")
         return decodePng(device, {0, device.size()}, box, budget);

@@ -104,14 +104,18 @@ QByteArray request(const QByteArray &document, QSize box)
     return QByteArray(reinterpret_cast<const char *>(&header), sizeof header) + document;
 }
 
-std::optional<Request> readRequest(int fd)
+std::optional<Request> readRequest(int fd, const std::function<void()> &woken)
 {
     RequestHeader header;
     auto *bytes = reinterpret_cast<char *>(&header);
-    do {
+    for (bool first = true;; first = false) {
         if (!readAll(fd, bytes, 1))
             return std::nullopt;
-    } while (*bytes == Wake);
+        if (*bytes != Wake)
+            break;
+        if (first && woken)
+            woken();
+    }
     if (!readAll(fd, bytes + 1, sizeof header - 1) || header.magic != Magic || header.length > MaxDocumentBytes
         || header.width <= 0 || header.height <= 0 || header.width > MaxSide || header.height > MaxSide)
         return std::nullopt;
@@ -121,11 +125,11 @@ std::optional<Request> readRequest(int fd)
     return request;
 }
 
-bool writeReply(int fd, const Drawn &drawn)
+bool writeReply(int fd, const Drawn &drawn, bool ending)
 {
     const QImage &image = drawn.image;
     const ReplyHeader header {drawn.size.width(), drawn.size.height(), image.width(), image.height(),
-        int(image.format()), image.bytesPerLine()};
+        int(image.format()), ending ? 1 : 0, image.bytesPerLine()};
     // One write for the pixels, which are contiguous: every write may wake the reader.
     return writeAll(fd, &header, sizeof header) && spliceAll(fd, image.constBits(), std::size_t(image.sizeInBytes()));
 }

@@ -7,6 +7,7 @@
 #include <QSize>
 
 #include <cstdint>
+#include <functional>
 
 #include <optional>
 
@@ -23,8 +24,9 @@ struct Drawn {
 
 // What the loader and the drawing process say to each other, over the
 // process's standard input and output: the process announces that it is
-// ready, is sent one request, answers it and ends. Before the request, the
-// loader may send wake-ups, which the process reads and passes over.
+// ready, then answers one request after another, until its input ends, a
+// drawing fails, or it says that it ends. Before each request, the loader may
+// send wake-ups, which the process reads and passes over.
 namespace SvgWire
 {
 constexpr char Ready = 'R';
@@ -40,18 +42,20 @@ struct Request {
 
 [[nodiscard]] QByteArray request(const QByteArray &document, QSize box);
 // Reads one request from `fd`, passing over wake-ups; nothing when it is cut short or malformed.
-[[nodiscard]] std::optional<Request> readRequest(int fd);
+// `woken` is called at the first wake-up.
+[[nodiscard]] std::optional<Request> readRequest(int fd, const std::function<void()> &woken = {});
 // The answer: this header, then the image's bytes as QImage holds them.
 struct ReplyHeader {
     std::int32_t storedWidth = 0, storedHeight = 0;
     std::int32_t width = 0, height = 0;
     std::int32_t format = 0;
+    std::int32_t ending = 0; // the process takes no further request
     std::int64_t bytesPerLine = 0;
 };
 
 // Writes a picture to `fd`; false when the reader has gone. Into a pipe, the
 // pixels are handed over by reference: they must stay as they are until read.
-[[nodiscard]] bool writeReply(int fd, const Drawn &drawn);
+[[nodiscard]] bool writeReply(int fd, const Drawn &drawn, bool ending);
 // The picture an answer's header announces, its pixels yet to be read into
 // it; nothing unless it is one that fits `box`.
 [[nodiscard]] std::optional<Drawn> announcedPicture(const ReplyHeader &header, QSize box);

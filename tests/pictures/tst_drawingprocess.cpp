@@ -10,16 +10,17 @@
 #include <QElapsedTimer>
 
 #include <atomic>
+#include <csignal>
 #include <thread>
 
 namespace
 {
 const QSize SvgSize(1058, 794); // 40 x 30 pixels, in HIMETRIC
 
-// The processes this one started that still exist, and how many of them have ended unreaped.
-std::pair<int, int> childProcesses()
+// The processes this one started that still exist: their ids, and those of them that have ended unreaped.
+std::pair<QList<pid_t>, QList<pid_t>> children()
 {
-    int alive = 0, zombies = 0;
+    QList<pid_t> alive, zombies;
     const QByteArray parent = QByteArray::number(::getpid());
     QDirIterator processes(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
     while (processes.hasNext()) {
@@ -29,10 +30,27 @@ std::pair<int, int> childProcesses()
         const QByteArray text = status.readAll();
         if (!text.contains(QByteArray("\nPPid:\t" + parent + '\n')))
             continue;
-        ++alive;
-        zombies += text.contains("\nState:\tZ") ? 1 : 0;
+        alive.append(pid_t(QFileInfo(status).dir().dirName().toInt()));
+        if (text.contains("\nState:\tZ"))
+            zombies.append(alive.last());
     }
     return {alive, zombies};
+}
+
+// How many processes this one started still exist, and how many of them have ended unreaped.
+std::pair<int, int> childProcesses()
+{
+    const auto [alive, zombies] = children();
+    return {int(alive.size()), int(zombies.size())};
+}
+
+// The processes this one started that have not ended.
+QList<pid_t> drawingNow()
+{
+    const std::pair<QList<pid_t>, QList<pid_t>> all = children();
+    QList<pid_t> alive = all.first;
+    alive.removeIf([&all](pid_t pid) { return all.second.contains(pid); });
+    return alive;
 }
 
 // A small valid picture of its own: a gradient, a path and text, a square of `colour` in its top left corner.
@@ -48,6 +66,28 @@ QByteArray validSvg(int i, const QByteArray &colour)
           "<text x=\"22\" y=\"20\" font-size=\"9\">"
         + n + "</text><rect width=\"12\" height=\"12\" fill=\"" + colour + "\"/>");
 }
+
+// A path that crosses itself 200,000 times, which takes minutes to draw.
+QByteArray crossingPath()
+{
+    QByteArray crossing("M0 0");
+    quint32 seed = 1;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16 & 31; };
+    for (int i = 0; i < 200000; ++i) {
+        const quint32 x = next();
+        crossing += " L" + QByteArray::number(x) + ' ' + QByteArray::number(next());
+    }
+    return svgDocument("<path stroke=\"red\" stroke-width=\"0.3\" d=\"" + crossing + "\"/>");
+}
+
+// A path of a million points that is neither stroked nor filled: quick to draw, large to hold.
+QByteArray largePath()
+{
+    QByteArray points("M0 0");
+    for (int i = 0; i < 1000000; ++i)
+        points += i % 2 ? " 1 1" : " 0 0";
+    return svgDocument("<path fill=\"none\" d=\"" + points + "\"/>");
+}
 }
 
 class TestDrawingProcess : public PictureTest
@@ -59,6 +99,8 @@ private Q_SLOTS:
     void drawsEveryValidPictureWhileOtherThreadsPaint();
     void killsWhatDrawsTooLong_data();
     void killsWhatDrawsTooLong();
+    void drawsTheNextPictureWhateverBecameOfItsProcess_data();
+    void drawsTheNextPictureWhateverBecameOfItsProcess();
     void refusesVectorPicturesWithoutItsDrawingProgram();
 };
 
@@ -108,15 +150,7 @@ void TestDrawingProcess::drawsEveryValidPictureWhileOtherThreadsPaint()
 void TestDrawingProcess::killsWhatDrawsTooLong_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QByteArray crossing("M0 0");
-    quint32 seed = 1;
-    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16 & 31; };
-    for (int i = 0; i < 200000; ++i) {
-        const quint32 x = next();
-        crossing += " L" + QByteArray::number(x) + ' ' + QByteArray::number(next());
-    }
-    QTest::newRow("path crossing itself 200,000 times, minutes to draw")
-        << svgDocument("<path stroke=\"red\" stroke-width=\"0.3\" d=\"" + crossing + "\"/>");
+    QTest::newRow("path crossing itself 200,000 times, minutes to draw") << crossingPath();
     QTest::newRow("entities that would grow it to 120 MB")
         << svgDocument("<text>" + QByteArray("&b;").repeated(30000) + "</text>",
                "<?xml version=\"1.0\"?>\n<!DOCTYPE svg [<!ENTITY a \"" + QByteArray(100, 'x') + "\"><!ENTITY b \""
@@ -134,6 +168,43 @@ void TestDrawingProcess::killsWhatDrawsTooLong()
     clock.start();
     QVERIFY_THROWS_EXCEPTION(HostError, (void)loadPictureFile(path(QStringLiteral("hostile.svg")), Box));
     QVERIFY2(clock.elapsed() < 2500, qPrintable(QStringLiteral("refused after %1 ms").arg(clock.elapsed())));
+    stopDrawingProcesses();
+    QCOMPARE(childProcesses(), std::make_pair(0, 0));
+}
+
+void TestDrawingProcess::drawsTheNextPictureWhateverBecameOfItsProcess_data()
+{
+    QTest::addColumn<QByteArray>("meanwhile"); // drawn between two pictures; none: the process is killed instead
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("a small picture drawn: the same process draws on") << validSvg(7, "lime") << true;
+    QTest::newRow("killed while it waits") << QByteArray() << false;
+    QTest::newRow("a drawing that left it large: it ends by itself") << largePath() << false;
+    QTest::newRow("a drawing killed at its deadline") << crossingPath() << false;
+}
+
+// A process that has drawn draws the next picture too, warm; one that has ended is replaced, and the next picture
+// is drawn all the same.
+void TestDrawingProcess::drawsTheNextPictureWhateverBecameOfItsProcess()
+{
+    QFETCH(QByteArray, meanwhile);
+    QFETCH(bool, kept);
+    const QString valid = path(QStringLiteral("valid.svg")), other = path(QStringLiteral("meanwhile.svg"));
+    writeFile(valid, validSvg(3, "blue"));
+    QCOMPARE(loadPictureFile(valid, Box).image.pixelColor(4, 4), QColor(Qt::blue));
+    const QList<pid_t> drawing = drawingNow();
+    QCOMPARE(drawing.size(), 1);
+    if (meanwhile.isEmpty()) {
+        ::kill(drawing[0], SIGKILL);
+        QTRY_VERIFY(!drawingNow().contains(drawing[0]));
+    } else {
+        writeFile(other, meanwhile);
+        try {
+            (void)loadPictureFile(other, Box);
+        } catch (const HostError &) {
+        }
+    }
+    QCOMPARE(loadPictureFile(valid, Box).image.pixelColor(4, 4), QColor(Qt::blue));
+    QCOMPARE(drawingNow().contains(drawing[0]), kept);
     stopDrawingProcesses();
     QCOMPARE(childProcesses(), std::make_pair(0, 0));
 }
