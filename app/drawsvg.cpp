@@ -36,7 +36,7 @@ constexpr rlim_t CpuSeconds = 3; // the loader's deadline comes first; this hold
 constexpr rlim_t OpenFiles = 256; // fonts and plugins
 constexpr int MaxMappedBytes = 32 << 20; // blocks larger than this are mapped on their own
 constexpr int MaxKeptBytes = 128 << 20; // freed memory kept up to this much
-constexpr std::size_t MaxGrownBytes = 32 << 20; // what drawing may leave it holding beyond what warming up did
+constexpr std::size_t MaxGrownBytes = 16 << 20; // what drawing may leave it holding beyond what warming up did
 
 void limit(int resource, rlim_t value)
 {
