@@ -5,6 +5,7 @@
 #include "pictures/bytesource.h"
 
 #include <QByteArray>
+#include <QtEndian>
 
 #include <array>
 
@@ -13,14 +14,6 @@ namespace
 constexpr qint64 SignatureBytes = 8;
 constexpr qint64 FrameBytes = 12; // length, type and CRC around a chunk's data
 constexpr qint64 MaxChunkLength = 0x7FFFFFFF;
-
-quint32 bigEndian32(const QByteArray &bytes)
-{
-    quint32 value = 0;
-    for (int i = 0; i < 4; ++i)
-        value = value << 8 | static_cast<unsigned char>(bytes.at(i));
-    return value;
-}
 
 bool isChunkType(const QByteArray &type)
 {
@@ -60,7 +53,7 @@ std::optional<std::vector<ByteRange>> pngPixelChunks(QIODevice &device, ByteRang
         const QByteArray header = bytes.at(at, 8);
         if (header.size() < 8 || end - at < FrameBytes)
             return std::nullopt; // a chunk cut short
-        const qint64 length = bigEndian32(header);
+        const qint64 length = qFromBigEndian<quint32>(header.constData());
         const QByteArray type = header.mid(4, 4);
         if (length > MaxChunkLength || length > end - at - FrameBytes || !isChunkType(type))
             return std::nullopt;

@@ -6,7 +6,10 @@
 // the chunks that carry it already cover every byte of it.
 #include "pictures/pngrows.h"
 
+#include "pictures/pictureformat.h"
 #include "pictures/scaling.h"
+
+#include <QtEndian>
 
 #include <zlib.h>
 
@@ -25,12 +28,6 @@ namespace
 constexpr quint32 MaxChunkLength = 0x7FFFFFFF;
 constexpr std::size_t BlockBytes = std::size_t(64) << 10;
 constexpr std::size_t BatchBytes = std::size_t(256) << 10;
-constexpr std::array<unsigned char, 8> Signature {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-
-quint32 bigEndian32(const unsigned char *bytes)
-{
-    return quint32(bytes[0]) << 24 | quint32(bytes[1]) << 16 | quint32(bytes[2]) << 8 | bytes[3];
-}
 
 // The chunks of a PNG in order, each one's data read through its CRC.
 class Chunks
@@ -44,7 +41,7 @@ public:
         std::array<unsigned char, 8> head {};
         if (m_device.read(reinterpret_cast<char *>(head.data()), 8) != 8)
             return false;
-        m_left = bigEndian32(head.data());
+        m_left = qFromBigEndian<quint32>(head.data());
         std::memcpy(m_type.data(), head.data() + 4, 4);
         m_crc = crc32(0, head.data() + 4, 4);
         return m_left <= MaxChunkLength;
@@ -72,7 +69,8 @@ public:
                 return false;
         }
         std::array<unsigned char, 4> stored {};
-        return m_device.read(reinterpret_cast<char *>(stored.data()), 4) == 4 && bigEndian32(stored.data()) == m_crc;
+        return m_device.read(reinterpret_cast<char *>(stored.data()), 4) == 4
+            && qFromBigEndian<quint32>(stored.data()) == m_crc;
     }
 
 private:
@@ -281,14 +279,12 @@ bool readRows(Inflater &inflater, Shrinker &shrinker, QSize size)
 std::optional<Decoded> decodeCommonPng(QIODevice &device, QSize box, const Admit &admit, bool &taken)
 {
     taken = false;
-    std::array<unsigned char, 8> signature {};
     std::array<unsigned char, 13> header {};
     Chunks chunks(device);
-    if (device.read(reinterpret_cast<char *>(signature.data()), 8) != 8 || signature != Signature || !chunks.next()
-        || !chunks.is("IHDR") || chunks.left() != header.size() || chunks.read(header.data(), header.size()) != 13
-        || !chunks.finish())
+    if (!isPng(device.read(8)) || !chunks.next() || !chunks.is("IHDR") || chunks.left() != header.size()
+        || chunks.read(header.data(), header.size()) != 13 || !chunks.finish())
         return std::nullopt;
-    const quint32 width = bigEndian32(header.data()), height = bigEndian32(header.data() + 4);
+    const quint32 width = qFromBigEndian<quint32>(header.data()), height = qFromBigEndian<quint32>(header.data() + 4);
     const int depth = header[8], colour = header[9];
     const bool common = width > 0 && height > 0 && width <= MaxChunkLength && height <= MaxChunkLength && depth == 8
         && (colour == 2 || colour == 6) && header[10] == 0 && header[11] == 0 && header[12] == 0;
