@@ -62,32 +62,44 @@ bool send(const DrawingChild &child, const QByteArray &bytes, const QElapsedTime
     return true;
 }
 
-// Reads `size` bytes from the child; false when it ends first or is late.
-bool receive(const DrawingChild &child, void *data, std::size_t size, const QElapsedTimer &clock, qint64 limitMs)
+// Reads `size` bytes from the child; false when it ends first (and then `ended`) or is late.
+bool receive(
+    const DrawingChild &child, void *data, std::size_t size, const QElapsedTimer &clock, qint64 limitMs, bool &ended)
 {
     auto *at = static_cast<char *>(data);
     while (size > 0) {
         const ssize_t n = ::read(child.replies, at, size);
         if (n > 0)
             at += n, size -= std::size_t(n);
-        else if (n == 0 || (errno != EINTR && (errno != EAGAIN || !await(child.replies, POLLIN, clock, limitMs))))
+        else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+            ended = true;
+            return false;
+        } else if (errno == EAGAIN && !await(child.replies, POLLIN, clock, limitMs))
             return false;
     }
     return true;
 }
 
-// The picture the child draws, read straight into its image; `ending` tells whether the child ends after it.
-std::optional<Drawn> receivePicture(
-    const DrawingChild &child, QSize box, const QElapsedTimer &clock, qint64 limitMs, bool &ending)
+struct Answer {
+    std::optional<Drawn> drawn;
+    bool ending = false; // the child ends after it
+    bool unanswered = false; // the child was not sent the request, or ended before it answered in full
+};
+
+// The picture the child draws, read straight into its image.
+Answer receivePicture(const DrawingChild &child, QSize box, const QElapsedTimer &clock, qint64 limitMs)
 {
+    Answer answer;
     SvgWire::ReplyHeader header;
-    if (!receive(child, &header, sizeof header, clock, limitMs))
-        return std::nullopt;
-    std::optional<Drawn> drawn = SvgWire::announcedPicture(header, box);
-    if (!drawn || !receive(child, drawn->image.bits(), std::size_t(drawn->image.sizeInBytes()), clock, limitMs))
-        return std::nullopt;
-    ending = header.ending != 0;
-    return drawn;
+    if (!receive(child, &header, sizeof header, clock, limitMs, answer.unanswered))
+        return answer;
+    answer.drawn = SvgWire::announcedPicture(header, box);
+    if (answer.drawn
+        && !receive(child, answer.drawn->image.bits(), std::size_t(answer.drawn->image.sizeInBytes()), clock, limitMs,
+            answer.unanswered))
+        answer.drawn.reset();
+    answer.ending = header.ending != 0;
+    return answer;
 }
 
 HostError missing(const QString &program)
@@ -128,27 +140,29 @@ std::optional<Drawn> drawInOwnProcess(const QByteArray &document, QSize box, int
     const std::string path = runnable(program);
     if (path.empty())
         throw missing(program);
-    std::optional<Drawn> drawn;
-    // One that ended before it took the request, while it started or waited, is replaced once.
-    bool sent = false;
-    for (int attempt = 0; attempt < 2 && !sent; ++attempt) {
+    const QByteArray request = SvgWire::request(document, box);
+    // One that ends before it answers, while it starts, waits or draws, is replaced once: it may have been
+    // killed from outside. The second draws in what is left of the deadline, so that a picture that takes its
+    // process down costs no more time than one that is killed when late.
+    Answer answer {std::nullopt, false, true};
+    qint64 left = limitMs;
+    for (int attempt = 0; attempt < 2 && answer.unanswered && left > 0; ++attempt) {
         std::optional<DrawingChild> child = drawingProcesses().take(path);
         if (!child)
             throw missing(program);
         const bool ready = child->drew || awaitReady(*child);
         QElapsedTimer clock;
         clock.start();
-        sent = ready && send(*child, SvgWire::request(document, box), clock, limitMs);
-        bool ending = true;
-        if (sent)
-            drawn = receivePicture(*child, box, clock, limitMs, ending);
-        if (drawn && !ending)
+        answer = ready && send(*child, request, clock, left) ? receivePicture(*child, box, clock, left)
+                                                             : Answer {std::nullopt, false, true};
+        if (answer.drawn && !answer.ending)
             drawingProcesses().keep(*child);
         else
-            drawingProcesses().finish(*child, !drawn); // killed when late
+            drawingProcesses().finish(*child, !answer.drawn); // killed when late
+        left -= clock.elapsed();
     }
     drawingProcesses().prepare(path); // a fresh one for the next picture, unless this one is kept
-    return drawn;
+    return std::move(answer.drawn);
 }
 
 void startDrawingProcess()

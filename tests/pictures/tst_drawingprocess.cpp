@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <thread>
 
@@ -150,17 +151,21 @@ void TestDrawingProcess::killsWhatDrawsTooLong()
 void TestDrawingProcess::drawsTheNextPictureWhateverBecameOfItsProcess_data()
 {
     QTest::addColumn<QByteArray>("meanwhile"); // drawn between two pictures; none: the process is killed instead
+    QTest::addColumn<bool>("withRequest"); // killed only once it has been sent the next one
     QTest::addColumn<bool>("kept");
-    QTest::newRow("a small picture drawn: the same process draws on") << validSvg(7, "lime") << true;
-    QTest::newRow("killed while it waits") << QByteArray() << false;
+    QTest::newRow("a small picture drawn: the same process draws on") << validSvg(7, "lime") << false << true;
+    QTest::newRow("killed while it waits") << QByteArray() << false << false;
+    QTest::newRow("killed once it has the request, before it answers") << QByteArray() << true << false;
     QTest::newRow("a path of 600,000 points, quick to draw, left it large: it ends by itself")
-        << svgDocument("<path fill=\"none\" d=\"M0 0" + QByteArray(" 1 1 0 0").repeated(300000) + "\"/>") << false;
+        << svgDocument("<path fill=\"none\" d=\"M0 0" + QByteArray(" 1 1 0 0").repeated(300000) + "\"/>") << false
+        << false;
 }
 
 // A process that has drawn draws the next picture too; one that has ended is replaced, and the picture drawn.
 void TestDrawingProcess::drawsTheNextPictureWhateverBecameOfItsProcess()
 {
     QFETCH(QByteArray, meanwhile);
+    QFETCH(bool, withRequest);
     QFETCH(bool, kept);
     const QString valid = path(QStringLiteral("valid.svg")), other = path(QStringLiteral("meanwhile.svg"));
     writeFile(valid, validSvg(3, "blue"));
@@ -168,7 +173,14 @@ void TestDrawingProcess::drawsTheNextPictureWhateverBecameOfItsProcess()
     QList<pid_t> drawing, after;
     childProcesses(&drawing);
     QCOMPARE(drawing.size(), 1);
-    if (meanwhile.isEmpty()) {
+    std::jthread killer; // joined on leaving, also when the load throws
+    if (withRequest) { // stopped, it takes the request and cannot answer before it is killed
+        ::kill(drawing[0], SIGSTOP);
+        killer = std::jthread([pid = drawing[0]] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            ::kill(pid, SIGKILL);
+        });
+    } else if (meanwhile.isEmpty()) {
         ::kill(drawing[0], SIGKILL);
         QTRY_COMPARE(childProcesses().second, 1);
     } else {
